@@ -1,0 +1,164 @@
+// brezzolo-headless: the conversion cycle without a window. Works in the current folder like
+// the window program: config.brz there names the Heavy Weather folder, the output folder and
+// the history file.
+
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "app/appoggio.h"
+#include "app/cycle.h"
+#include "app/folder_source.h"
+#include "app/main_window_model.h"
+#include "app/model_dump.h"
+#include "common/paths.h"
+#include "config/config_file.h"
+
+namespace {
+
+using namespace brezzolo;
+
+std::atomic<bool> stopRequested{false};
+
+extern "C" void requestStop(int) { stopRequested = true; }
+
+constexpr const char* kUsage =
+    "usage: brezzolo-headless [--cycles N] [--interval-ms MS] [--message TEXT] [--dump]\n"
+    "\n"
+    "Runs Brezzolo's conversion cycle without a window, in the current folder (config.brz).\n"
+    "  --cycles N        run N cycles, then stop (default: until interrupted)\n"
+    "  --interval-ms MS  pause between cycles (default: the timer's interval, 61502;\n"
+    "                    0 runs the cycles back to back)\n"
+    "  --message TEXT    send TEXT as the user message (at most 20 characters)\n"
+    "  --dump            after the last cycle, print the window and scratch values\n"
+    "  --help            show this text\n";
+
+struct Options {
+    std::optional<long long> cycles;
+    std::optional<long long> intervalMs;
+    std::optional<std::string> message;
+    bool dump = false;
+    bool help = false;
+};
+
+std::optional<long long> parseCount(std::string_view text) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Nothing when the command line is not understood.
+std::optional<Options> parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--dump") {
+            options.dump = true;
+        } else if (arg == "--help") {
+            options.help = true;
+        } else if (arg == "--cycles" && hasValue) {
+            options.cycles = parseCount(argv[++i]);
+            if (!options.cycles) {
+                return std::nullopt;
+            }
+        } else if (arg == "--interval-ms" && hasValue) {
+            options.intervalMs = parseCount(argv[++i]);
+            if (!options.intervalMs) {
+                return std::nullopt;
+            }
+        } else if (arg == "--message" && hasValue) {
+            options.message = argv[++i];
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+// Waits the pause between two cycles, waking early when a stop is requested.
+void pause(long long milliseconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!stopRequested && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto options = parseOptions(argc, argv);
+    if (!options) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    if (options->help) {
+        std::cout << kUsage;
+        return 0;
+    }
+
+    switch (checkConfigAtStartup()) {
+        case StartupConfig::Missing:
+            std::cerr << kConfigFileName << " not found in "
+                      << fromFsPath(std::filesystem::current_path()) << "\n";
+            return 1;
+        case StartupConfig::Converted:
+            std::cerr << kNewReleaseMessage << "\n";
+            break;
+        case StartupConfig::ConversionFailed:
+            std::cerr << "The old " << kConfigFileName
+                      << " could not be rewritten in the new layout; check that the folder "
+                         "is writable.\n";
+            return 1;
+        case StartupConfig::Current:
+            break;
+    }
+
+    // Like the folder dialog's loading: the folders from lines 4 and 6, the chart selector
+    // from the numeric value of line 3.
+    const ConfigLines config = readConfig().value_or(ConfigLines{});
+    const FixedFolders folders(config[kHeavyWeatherLine - 1], config[kHistoryFileLine - 1]);
+    Appoggio store;
+    MainWindowModel window = startupWindowModel();
+    if (const auto choice = chartChoiceFromNumericLine(config[kChartChoiceLine - 1])) {
+        window.markChart(*choice);
+    }
+    if (options->message) {
+        window.Check1 = true;
+        window.Text2 = limitUserMessage(*options->message);
+    }
+
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
+
+    CycleEnvironment env{store, window, folders};
+    for (long long done = 0; !stopRequested && (!options->cycles || done < *options->cycles);) {
+        runConversionCycle(env);
+        ++done;
+        if (!window.Text1.empty() && !options->dump) {
+            std::string report = window.Text1;
+            std::erase(report, '\r');
+            std::cout << report << "\n" << std::flush;
+        }
+        if (options->cycles && done == *options->cycles) {
+            break;
+        }
+        pause(options->intervalMs.value_or(window.Timer1.Interval));
+    }
+
+    if (options->dump) {
+        std::cout << dumpModel(window, store);
+    }
+    return 0;
+}

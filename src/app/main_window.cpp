@@ -1,0 +1,7 @@
+#include "app/main_window.h"
+
+namespace brezzolo {
+
+Brezzolo::Brezzolo(QWidget* parent) : QMainWindow(parent) {}
+
+}  // namespace brezzolo

@@ -1,0 +1,7 @@
+#include "assessment/warnings.h"
+
+namespace brezzolo {
+
+void showWarnings(const StationReading&, MainWindowModel&) {}
+
+}  // namespace brezzolo

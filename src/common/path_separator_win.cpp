@@ -1,0 +1,7 @@
+#include "common/paths.h"
+
+namespace brezzolo {
+
+char pathSeparator() { return '\\'; }
+
+}  // namespace brezzolo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brezzolo {
+
+// Text files as the program keeps them: lines ended by CR LF when written, CR LF or LF
+// accepted when read; UTF-8 inside the program, the system code page on disk. Every function
+// opens and closes its file within the call.
+
+// True when the path names an existing regular file.
+bool fileExists(const std::string& path);
+
+// All lines of the file, without their line ends; nothing when it cannot be opened.
+std::optional<std::vector<std::string>> readLines(const std::string& path);
+
+// The same lines as the bytes on disk, in the system code page, for readers that cut fixed
+// columns: a column is one byte of the code page, whatever the character.
+std::optional<std::vector<std::string>> readRawLines(const std::string& path);
+
+// Rewrites the file with these lines. The text goes to a temporary file in the same folder that
+// is then renamed over the target, so a crash or a full disk never leaves a half-written file
+// and a reader polling the file sees either the old or the new content. False on failure, and
+// the old file is then untouched.
+bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+// Appends one line (with CR LF) to the file, creating it when missing, in a single write.
+bool appendLine(const std::string& path, const std::string& line);
+
+// Copies a file byte for byte over the target, through a temporary file as above.
+bool copyFileReplacing(const std::string& source, const std::string& target);
+
+// Renames `from` over `to`, replacing it. Platform-specific.
+bool replaceFile(const std::string& from, const std::string& to);
+
+}  // namespace brezzolo
