@@ -56,6 +56,11 @@ inline constexpr const char* kNewReleaseMessage =
     "Nuova Release. Prego verificare configurazione cartelle e file di lavoro";
 inline constexpr const char* kWarningTitle = "ATTENZIONE";
 
+// Shown (title "ATTENZIONE") when a change of the settings could not be written.
+inline constexpr const char* kConfigNotSavedMessage =
+    "Impossibile salvare la configurazione in config.brz: verificare che la cartella di lavoro "
+    "sia scrivibile e che il disco non sia pieno.";
+
 // The settings a cycle takes from the file, corrected in memory and not written back.
 struct CycleSettings {
     int reportMode = 1;    // 1, 2 or 3
