@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <system_error>
 
 #include "common/paths.h"
@@ -12,15 +13,20 @@ namespace brezzolo {
 namespace {
 
 std::optional<std::string> readBytes(const std::string& path) {
-    std::ifstream in(toFsPath(path), std::ios::binary);
-    if (!in) {
+    try {
+        std::ifstream in(toFsPath(path), std::ios::binary);
+        if (!in) {
+            return std::nullopt;
+        }
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) {
+            return std::nullopt;
+        }
+        return bytes;
+    } catch (const std::exception&) {
+        // A folder in the file's place, or a read error the stream reports by throwing.
         return std::nullopt;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 // Writes the bytes beside the target and renames them over it.

@@ -119,8 +119,11 @@ double rainSinceMidnightMm(const StationReading& reading, const std::string& rai
 }
 
 double roundRainSinceMidnight(double millimetres) {
-    // nearbyint rounds in the default mode, to nearest with halves to even.
-    return std::nearbyint(millimetres * 10) / 10;
+    // The difference of two station totals carries binary noise (12.35 - 10 is
+    // 2.34999999999999964), which would decide a half the wrong way; it is removed first.
+    // nearbyint then rounds in the default mode: to nearest, halves to even.
+    const double tenths = std::round(millimetres * 10 * 1e6) / 1e6;
+    return std::nearbyint(tenths) / 10;
 }
 
 StationReading readStationReading(const std::string& copyPath, const std::string& raintoday) {

@@ -1,1 +1,152 @@
+#include <filesystem>
+#include <string>
+
 #include <gtest/gtest.h>
+
+#include "app/cycle.h"
+#include "common/paths.h"
+#include "support/current_data_builder.h"
+#include "support/temp_folder.h"
+
+namespace brezzolo {
+namespace {
+
+using test::CurrentDataBuilder;
+using test::crlf;
+using test::readFileBytes;
+using test::TempFolder;
+using test::writeFileBytes;
+
+namespace fs = std::filesystem;
+
+// A Heavy Weather folder, an output folder and a config.brz in one temporary folder.
+struct Station {
+    TempFolder root;
+    std::string hw = root.file("hw");
+    std::string out = root.file("out");
+    std::string config = root.file("config.brz");
+    Appoggio store;
+    MainWindowModel window = startupWindowModel();
+
+    Station() {
+        fs::create_directory(toFsPath(hw));
+        fs::create_directory(toFsPath(out));
+        writeConfig("1", "1");
+    }
+    void writeConfig(const std::string& mode, const std::string& chart) {
+        writeFileBytes(config, crlf({mode, "1", chart, hw, out, "history.dat"}));
+    }
+    std::string source() const { return *joinPath(hw, "currdat.lst"); }
+    std::string copy() const { return *joinPath(hw, "currdat.brz"); }
+    CycleOutcome run(const std::string& folder) {
+        const FixedFolders folders(folder, "history.dat");
+        CycleEnvironment env{store, window, folders, config};
+        return runConversionCycle(env);
+    }
+    CycleOutcome run() { return run(hw); }
+    int outputFiles() const {
+        int n = 0;
+        for ([[maybe_unused]] const auto& e : fs::directory_iterator(toFsPath(out))) {
+            ++n;
+        }
+        return n;
+    }
+};
+
+TEST(Cycle, WithoutCurrentDataNothingIsWrittenAndTheTimerKeepsTrying) {
+    Station s;
+    s.window.Timer1.Enabled = false;
+    const std::string before = s.window.Label2.Caption;
+
+    EXPECT_EQ(s.run(), CycleOutcome::SourceMissing);
+    EXPECT_FALSE(fs::exists(toFsPath(s.copy())));
+    EXPECT_EQ(s.outputFiles(), 0);
+    EXPECT_EQ(s.window.Label2.Caption, before);
+    EXPECT_EQ(s.window.Text1, "");
+    EXPECT_EQ(s.store.tend[0], "tend1");  // no tendency stage ran
+    EXPECT_EQ(s.window.Timer1.Interval, kCycleIntervalMs);
+    EXPECT_TRUE(s.window.Timer1.Enabled);
+}
+
+TEST(Cycle, AnEmptyFolderTextNamesNoFolder) {
+    Station s;
+    test::WorkingFolder cwd(s.hw);  // a relative "currdat.lst" would be found here
+    CurrentDataBuilder::typical().writeTo(s.source());
+    EXPECT_EQ(s.run(""), CycleOutcome::SourceMissing);
+    EXPECT_EQ(s.outputFiles(), 0);
+}
+
+TEST(Cycle, TheFolderNamesTheSameFilesWithOrWithoutItsFinalSeparator) {
+    for (const bool withSeparator : {false, true}) {
+        Station s;
+        CurrentDataBuilder::typical().writeTo(s.source());
+        const std::string folder = withSeparator ? s.hw + pathSeparator() : s.hw;
+        EXPECT_EQ(s.run(folder), CycleOutcome::Completed);
+        EXPECT_EQ(readFileBytes(s.copy()), readFileBytes(s.source()));
+        EXPECT_TRUE(fs::exists(toFsPath(*joinPath(s.out, "my_meteo.txt"))));
+    }
+}
+
+TEST(Cycle, AFailedCopyRepeatsTheEarlierReading) {
+    Station s;
+    CurrentDataBuilder::typical().header("Mon Jun 05 13:00:00 2006").writeTo(s.copy());
+    CurrentDataBuilder::typical().header("Mon Jun 05 14:05:09 2006").writeTo(s.source());
+    // Heavy Weather holding the file: the copy cannot be made.
+    fs::create_directory(toFsPath(s.copy() + ".brz-new"));
+
+    EXPECT_EQ(s.run(), CycleOutcome::Completed);
+    EXPECT_NE(s.window.Label2.Caption.find("alle ore 13:00"), std::string::npos)
+        << s.window.Label2.Caption;
+    EXPECT_TRUE(s.window.Text1.starts_with("Jun 05 2006 13:00\r\n")) << s.window.Text1;
+}
+
+TEST(Cycle, AMissingOutputFolderStillUpdatesTheWindow) {
+    Station s;
+    CurrentDataBuilder::typical().writeTo(s.source());
+    fs::remove(toFsPath(s.out));
+
+    EXPECT_EQ(s.run(), CycleOutcome::Completed);
+    EXPECT_FALSE(fs::exists(toFsPath(s.out)));
+    EXPECT_EQ(s.window.Label6.Caption, "T ext:   21.5 °C");
+    EXPECT_EQ(s.window.Label29.Caption, "Nessuna segnalazione attiva");
+    EXPECT_FALSE(s.window.Text1.empty());
+    EXPECT_EQ(s.store.tend[0], "StatoPress");  // the tendency stage ran; no history, no class
+}
+
+TEST(Cycle, EveryCycleMarksTheChartFromTheConfiguration) {
+    Station s;
+    CurrentDataBuilder::typical().writeTo(s.source());
+    s.writeConfig("1", "2");
+    s.run();
+    EXPECT_FALSE(s.window.Option1);
+    EXPECT_TRUE(s.window.Option2);
+    s.writeConfig("1", "garbage");  // corrected to 1 in memory, never written back
+    s.run();
+    EXPECT_TRUE(s.window.Option1);
+    EXPECT_FALSE(s.window.Option2);
+    EXPECT_EQ(readFileBytes(s.config), crlf({"1", "1", "garbage", s.hw, s.out, "history.dat"}));
+}
+
+TEST(ChartSelector, StoresLineThreeOnlyWhenItChanges) {
+    Station s;
+    const std::string lfConfig = "1\n1\n1\n" + s.hw + "\n" + s.out + "\nhistory.dat\n";
+    writeFileBytes(s.config, lfConfig);
+    const FixedFolders folders(s.hw, "history.dat");
+    CycleEnvironment env{s.store, s.window, folders, s.config};
+
+    EXPECT_TRUE(selectChart(env, 1));
+    EXPECT_TRUE(s.window.Option1);
+    EXPECT_EQ(readFileBytes(s.config), lfConfig);  // untouched: still LF line ends
+
+    EXPECT_TRUE(selectChart(env, 2));
+    EXPECT_TRUE(s.window.Option2);
+    EXPECT_FALSE(s.window.Option1);
+    EXPECT_EQ(readFileBytes(s.config), crlf({"1", "1", "2", s.hw, s.out, "history.dat"}));
+
+    fs::remove(toFsPath(s.config));
+    fs::create_directory(toFsPath(s.config));  // cannot be read or written
+    EXPECT_FALSE(selectChart(env, 2));
+}
+
+}  // namespace
+}  // namespace brezzolo

@@ -1,1 +1,97 @@
+#include <map>
+#include <sstream>
+#include <string>
+
 #include <gtest/gtest.h>
+
+#include "support/current_data_builder.h"
+#include "support/run_program.h"
+#include "support/temp_folder.h"
+
+namespace brezzolo {
+namespace {
+
+using test::crlf;
+using test::readFileBytes;
+using test::TempFolder;
+using test::writeFileBytes;
+
+// Runs the headless converter in `folder`; its output lands in out.txt and err.txt there.
+int runHeadless(const TempFolder& folder, const std::string& arguments) {
+    test::WorkingFolder cwd(folder.path());
+    return test::runProgram("\"" BREZZOLO_HEADLESS_PATH "\" " + arguments +
+                            " > out.txt 2> err.txt");
+}
+
+std::map<std::string, std::string> parseDump(const std::string& text) {
+    std::map<std::string, std::string> values;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        const auto eq = line.find('=');
+        if (eq != std::string::npos) {
+            values[line.substr(0, eq)] = line.substr(eq + 1);
+        }
+    }
+    return values;
+}
+
+TEST(Headless, ExitStatuses) {
+    TempFolder folder;
+    EXPECT_EQ(runHeadless(folder, "--cycles 1"), 1);
+    EXPECT_EQ(readFileBytes(folder.file("err.txt")),
+              "config.brz not found in " + folder.path() + "\n");
+
+    writeFileBytes(folder.file("config.brz"), crlf({"1", "1", "1", "", "", ""}));
+    for (const char* bad : {"--cycles", "--cycles x", "--cycles -1", "--interval-ms 1.5",
+                            "--frobnicate", "extra"}) {
+        EXPECT_EQ(runHeadless(folder, bad), 2) << bad;
+        EXPECT_NE(readFileBytes(folder.file("err.txt")).find("usage:"), std::string::npos);
+    }
+    EXPECT_EQ(runHeadless(folder, "--help"), 0);
+    EXPECT_EQ(runHeadless(folder, "--cycles 2 --interval-ms 0"), 0);
+}
+
+TEST(Headless, ConvertsAnOldConfigurationAndSaysSo) {
+    TempFolder folder;
+    writeFileBytes(folder.file("config.brz"), crlf({"2", "1", folder.path(), folder.path()}));
+    EXPECT_EQ(runHeadless(folder, "--cycles 0"), 0);
+    EXPECT_EQ(readFileBytes(folder.file("err.txt")),
+              "Nuova Release. Prego verificare configurazione cartelle e file di lavoro\n");
+    EXPECT_EQ(readFileBytes(folder.file("config.brz")),
+              crlf({"2", "1", "1", folder.path(), folder.path(), "history.dat"}));
+}
+
+TEST(Headless, DumpsTheWindowAfterTheLastCycle) {
+    TempFolder folder;
+    test::CurrentDataBuilder::typical().writeTo(folder.file("currdat.lst"));
+    writeFileBytes(folder.file("config.brz"),
+                   crlf({"1", "1", "2", folder.path(), folder.path(), "history.dat"}));
+
+    EXPECT_EQ(runHeadless(folder, "--cycles 1 --dump --message \"Ciao da IZ3ABC, 73 a tutti\""), 0);
+    const auto dump = parseDump(readFileBytes(folder.file("out.txt")));
+
+    const std::map<std::string, std::string> expected = {
+        {"Label1", "Conversione dati da stazione meteorologica WS23xx a UI-View"},
+        {"Label6", "T ext:   21.5 °C"},
+        {"Label6.ForeColor", "0"},
+        {"Label18.BorderStyle", "0"},
+        {"Shape1.FillColor", "15790320"},
+        {"Check1", "1"},
+        {"Text2", "Ciao da IZ3ABC, 73 a"},
+        {"Option1", "0"},
+        {"Option2", "1"},
+        {"Timer1.Interval", "61502"},
+        {"Timer1.Enabled", "1"},
+        {"Appoggio.tend10", "tend9"},
+        {"Appoggio.Tendenza", "Tendenza"},
+    };
+    for (const auto& [name, value] : expected) {
+        EXPECT_EQ(dump.count(name) ? dump.at(name) : "<missing>", value) << name;
+    }
+    EXPECT_EQ(dump.size(), 37u + 4 + 8 + 1 + 4 + 8 + 2 + 17);
+    EXPECT_NE(dump.at("Text1").find("\\r\\n"), std::string::npos);
+    EXPECT_NE(dump.at("Text1").find("/Ciao da IZ3ABC, 73 a/WS23xx/192W"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace brezzolo

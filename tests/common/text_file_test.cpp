@@ -1,1 +1,99 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
+
+#include "common/paths.h"
+#include "common/text_file.h"
+#include "support/temp_folder.h"
+
+namespace brezzolo {
+namespace {
+
+using test::readFileBytes;
+using test::TempFolder;
+using test::writeFileBytes;
+
+TEST(TextFile, ReadsCrLfLfAndAnUnendedLastLine) {
+    TempFolder folder;
+    const struct {
+        const char* bytes;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\r\n\r\nc", {"a", "", "c"}},
+        {"", {}},
+        {"only", {"only"}},
+    };
+    for (const auto& c : cases) {
+        writeFileBytes(folder.file("t.txt"), c.bytes);
+        EXPECT_EQ(readLines(folder.file("t.txt")), c.lines) << c.bytes;
+    }
+    EXPECT_FALSE(readLines(folder.file("missing.txt")));
+    EXPECT_FALSE(readLines(folder.path()));  // a folder is no text file
+}
+
+TEST(TextFile, RewriteWritesCrLfAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    const std::string path = folder.file("out.txt");
+    ASSERT_TRUE(rewriteTextFile(path, {"Velocità [km/h]", "", " 12"}));
+    EXPECT_EQ(readFileBytes(path), "Velocit\xC3\xA0 [km/h]\r\n\r\n 12\r\n");
+    ASSERT_TRUE(rewriteTextFile(path, {"x"}));
+    EXPECT_EQ(readFileBytes(path), "x\r\n");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(toFsPath(folder.path()))) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(TextFile, FailedRewriteKeepsTheOldContent) {
+    TempFolder folder;
+    const std::string path = folder.file("keep.txt");
+    writeFileBytes(path, "old\r\n");
+    // The temporary file cannot be created where a folder of its name stands.
+    std::filesystem::create_directory(toFsPath(path + ".brz-new"));
+    EXPECT_FALSE(rewriteTextFile(path, {"new"}));
+    EXPECT_EQ(readFileBytes(path), "old\r\n");
+    EXPECT_FALSE(rewriteTextFile(folder.file("no-such-folder") + "/x.txt", {"new"}));
+}
+
+TEST(TextFile, AppendCreatesThenAddsWholeLines) {
+    TempFolder folder;
+    const std::string path = folder.file("day.txt");
+    ASSERT_TRUE(appendLine(path, "one"));
+    ASSERT_TRUE(appendLine(path, "one"));
+    EXPECT_EQ(readFileBytes(path), "one\r\none\r\n");
+    EXPECT_FALSE(appendLine(folder.file("no-such-folder") + "/x.txt", "one"));
+}
+
+TEST(TextFile, CopyReplacesTheTargetByteForByte) {
+    TempFolder folder;
+    writeFileBytes(folder.file("a"), std::string("x\0y\r\n", 5));
+    writeFileBytes(folder.file("b"), "earlier");
+    ASSERT_TRUE(copyFileReplacing(folder.file("a"), folder.file("b")));
+    EXPECT_EQ(readFileBytes(folder.file("b")), std::string("x\0y\r\n", 5));
+    EXPECT_FALSE(copyFileReplacing(folder.file("missing"), folder.file("b")));
+    EXPECT_EQ(readFileBytes(folder.file("b")), std::string("x\0y\r\n", 5));
+}
+
+TEST(TextFile, ExistenceIsForRegularFilesOnly) {
+    TempFolder folder;
+    writeFileBytes(folder.file("f"), "");
+    EXPECT_TRUE(fileExists(folder.file("f")));
+    EXPECT_FALSE(fileExists(folder.path()));
+    EXPECT_FALSE(fileExists(folder.file("missing")));
+}
+
+TEST(PathRule, AppendsTheSeparatorOnlyWhenMissing) {
+    const std::string sep(1, pathSeparator());
+    EXPECT_EQ(joinPath("out", "my_meteo.txt"), "out" + sep + "my_meteo.txt");
+    EXPECT_EQ(joinPath("out" + sep, "my_meteo.txt"), "out" + sep + "my_meteo.txt");
+    EXPECT_EQ(joinPath(sep, "x"), sep + "x");
+    EXPECT_FALSE(joinPath("", "my_meteo.txt"));  // an empty folder names no folder
+}
+
+}  // namespace
+}  // namespace brezzolo
