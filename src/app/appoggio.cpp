@@ -6,13 +6,16 @@ namespace {
 // The store's fields by name; tend slots are handled apart.
 struct NamedField {
     std::string_view name;
-    std::string Appoggio::* field;
+    std::string Appoggio::*field;
 };
 
 constexpr NamedField kNamedFields[] = {
-    {"statopress", &Appoggio::statopress}, {"Tendenza", &Appoggio::Tendenza},
-    {"Raintoday", &Appoggio::Raintoday},   {"Pmax", &Appoggio::Pmax},
-    {"Pmin", &Appoggio::Pmin},             {"Tmax", &Appoggio::Tmax},
+    {"statopress", &Appoggio::statopress},
+    {"Tendenza", &Appoggio::Tendenza},
+    {"Raintoday", &Appoggio::Raintoday},
+    {"Pmax", &Appoggio::Pmax},
+    {"Pmin", &Appoggio::Pmin},
+    {"Tmax", &Appoggio::Tmax},
     {"Tmin", &Appoggio::Tmin},
 };
 
@@ -35,7 +38,9 @@ void Appoggio::shiftSlots() {
     tend[0] = statopress;
 }
 
-bool Appoggio::slotsFilled() const { return !tend[9].starts_with('t'); }
+bool Appoggio::slotsFilled() const {
+    return !tend[9].starts_with('t');
+}
 
 std::optional<std::string> Appoggio::get(std::string_view name) const {
     if (const auto slot = slotIndex(name)) {

@@ -95,9 +95,8 @@ CycleOutcome runConversionCycle(CycleEnvironment& env) {
     run.copyPath = *copy;
 
     // 5. The chart, which also stores the 12-hour trend class for the tendency stage.
-    guarded([&] {
-        drawTwelveHourChart(folder, env.folders.historyFileName(), env.window, env.store);
-    });
+    guarded(
+        [&] { drawTwelveHourChart(folder, env.folders.historyFileName(), env.window, env.store); });
 
     // 6. The station type is fixed ("WS23xx", written by the report).
     // 7. From here on every stage runs, whatever the one before it did.

@@ -9,7 +9,7 @@ namespace brezzolo {
 // program runs these are held by the folder dialog (its fields follow the user's edits); the
 // headless converter holds the values it read from config.brz at start.
 class FolderSource {
-public:
+  public:
     virtual ~FolderSource() = default;
     virtual std::string heavyWeatherFolder() const = 0;
     virtual std::string historyFileName() const = 0;
@@ -17,13 +17,13 @@ public:
 
 // Fixed values, for the headless converter and tests.
 class FixedFolders : public FolderSource {
-public:
+  public:
     FixedFolders(std::string heavyWeatherFolder, std::string historyFileName)
         : folder_(std::move(heavyWeatherFolder)), history_(std::move(historyFileName)) {}
     std::string heavyWeatherFolder() const override { return folder_; }
     std::string historyFileName() const override { return history_; }
 
-private:
+  private:
     std::string folder_;
     std::string history_;
 };

@@ -28,7 +28,9 @@ using namespace brezzolo;
 
 std::atomic<bool> stopRequested{false};
 
-extern "C" void requestStop(int) { stopRequested = true; }
+extern "C" void requestStop(int) {
+    stopRequested = true;
+}
 
 constexpr const char* kUsage =
     "usage: brezzolo-headless [--cycles N] [--interval-ms MS] [--message TEXT] [--dump]\n"

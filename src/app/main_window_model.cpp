@@ -24,7 +24,8 @@ MainWindowModel startupWindowModel(Colour standardText, Colour background) {
 
     m.Label1.Caption = "Conversione dati da stazione meteorologica WS23xx a UI-View";
     m.Label2.Caption = "Lettura dati meteo in corso ...";
-    m.Label3.Caption = std::string("Rel. ") + version::windowText + std::string(startTexts::authorCredit);
+    m.Label3.Caption =
+        std::string("Rel. ") + version::windowText + std::string(startTexts::authorCredit);
     m.Label21.Caption = "Valori esterni";
     m.Label6.Caption = "T ext:";
     m.Label7.Caption = "Hrel ext:";

@@ -47,9 +47,9 @@ struct MainWindowModel {
 
     ShapeModel Shape1, Shape2, Shape3, Shape4;
 
-    std::string Text1;   // the report last written, two lines joined by CR LF
-    bool Check1 = false; // the user message is enabled
-    std::string Text2;   // the user message, at most 20 characters
+    std::string Text1;     // the report last written, two lines joined by CR LF
+    bool Check1 = false;   // the user message is enabled
+    std::string Text2;     // the user message, at most 20 characters
     bool Option1 = false;  // pressure chart
     bool Option2 = false;  // outdoor temperature chart
     ChartModel MSChart1;
@@ -69,13 +69,13 @@ MainWindowModel startupWindowModel(Colour standardText = colours::defaultText,
 // The labels in number order with their names ("Label1" ..), for showing and dumping.
 struct NamedLabel {
     std::string_view name;
-    LabelModel MainWindowModel::* label;
+    LabelModel MainWindowModel::*label;
 };
 const std::vector<NamedLabel>& mainWindowLabels();
 
 struct NamedShape {
     std::string_view name;
-    ShapeModel MainWindowModel::* shape;
+    ShapeModel MainWindowModel::*shape;
 };
 const std::vector<NamedShape>& mainWindowShapes();
 

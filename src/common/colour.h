@@ -12,9 +12,15 @@ constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return Colour{red} | (Colour{green} << 8) | (Colour{blue} << 16);
 }
 
-constexpr std::uint8_t redOf(Colour c) { return static_cast<std::uint8_t>(c & 0xFF); }
-constexpr std::uint8_t greenOf(Colour c) { return static_cast<std::uint8_t>((c >> 8) & 0xFF); }
-constexpr std::uint8_t blueOf(Colour c) { return static_cast<std::uint8_t>((c >> 16) & 0xFF); }
+constexpr std::uint8_t redOf(Colour c) {
+    return static_cast<std::uint8_t>(c & 0xFF);
+}
+constexpr std::uint8_t greenOf(Colour c) {
+    return static_cast<std::uint8_t>((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t blueOf(Colour c) {
+    return static_cast<std::uint8_t>((c >> 16) & 0xFF);
+}
 
 namespace colours {
 inline constexpr Colour black = rgb(0, 0, 0);

@@ -40,8 +40,12 @@ std::string format(double value, int significantDigits) {
 
 }  // namespace
 
-std::string numText(double value) { return format(value, 15); }
+std::string numText(double value) {
+    return format(value, 15);
+}
 
-std::string numTextSingle(float value) { return format(static_cast<double>(value), 7); }
+std::string numTextSingle(float value) {
+    return format(static_cast<double>(value), 7);
+}
 
 }  // namespace brezzolo

@@ -3,6 +3,8 @@
 namespace brezzolo {
 
 // A "\" is an ordinary file-name character here, so folders are joined with "/".
-char pathSeparator() { return '/'; }
+char pathSeparator() {
+    return '/';
+}
 
 }  // namespace brezzolo

@@ -2,6 +2,8 @@
 
 namespace brezzolo {
 
-char pathSeparator() { return '\\'; }
+char pathSeparator() {
+    return '\\';
+}
 
 }  // namespace brezzolo

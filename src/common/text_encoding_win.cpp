@@ -11,8 +11,8 @@ std::wstring widen(const std::string& text, UINT codePage) {
     if (text.empty()) {
         return {};
     }
-    const int size = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
+    const int size =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
     return wide;

@@ -11,12 +11,12 @@ namespace brezzolo {
 inline constexpr const char* kConfigFileName = "config.brz";
 
 enum ConfigLine : int {
-    kReportModeLine = 1,     // "1" forecast, "2" local situation, "3" no weather comment
-    kPressureTypeLine = 2,   // "1" absolute, "2" relative
-    kChartChoiceLine = 3,    // "1" pressure, "2" outdoor temperature
-    kHeavyWeatherLine = 4,   // Heavy Weather folder
-    kOutputFolderLine = 5,   // folder of my_meteo.txt and of every other file the cycle writes
-    kHistoryFileLine = 6,    // history file name inside the Heavy Weather folder
+    kReportModeLine = 1,    // "1" forecast, "2" local situation, "3" no weather comment
+    kPressureTypeLine = 2,  // "1" absolute, "2" relative
+    kChartChoiceLine = 3,   // "1" pressure, "2" outdoor temperature
+    kHeavyWeatherLine = 4,  // Heavy Weather folder
+    kOutputFolderLine = 5,  // folder of my_meteo.txt and of every other file the cycle writes
+    kHistoryFileLine = 6,   // history file name inside the Heavy Weather folder
 };
 
 // The six lines; line n is lines[n - 1].
@@ -41,9 +41,9 @@ bool storeChartChoice(int choice, const std::string& path = kConfigFileName);
 
 // What the start-up found.
 enum class StartupConfig {
-    Missing,    // first run: the folder dialog comes instead of the main window
-    Current,    // six-line layout
-    Converted,  // an old four-line file was rewritten in the six-line layout
+    Missing,           // first run: the folder dialog comes instead of the main window
+    Current,           // six-line layout
+    Converted,         // an old four-line file was rewritten in the six-line layout
     ConversionFailed,  // an old four-line file that could not be rewritten
 };
 

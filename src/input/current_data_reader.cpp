@@ -38,16 +38,16 @@ struct MonthName {
     std::string_view english, italian, number;
 };
 constexpr MonthName kMonths[] = {
-    {"Jan", "gennaio", "01"}, {"Feb", "febbraio", "02"},  {"Mar", "marzo", "03"},
-    {"Apr", "aprile", "04"},  {"May", "maggio", "05"},    {"Jun", "giugno", "06"},
-    {"Jul", "luglio", "07"},  {"Aug", "agosto", "08"},    {"Sep", "settembre", "09"},
-    {"Oct", "ottobre", "10"}, {"Nov", "novembre", "11"},  {"Dec", "dicembre", "12"},
+    {"Jan", "gennaio", "01"}, {"Feb", "febbraio", "02"}, {"Mar", "marzo", "03"},
+    {"Apr", "aprile", "04"},  {"May", "maggio", "05"},   {"Jun", "giugno", "06"},
+    {"Jul", "luglio", "07"},  {"Aug", "agosto", "08"},   {"Sep", "settembre", "09"},
+    {"Oct", "ottobre", "10"}, {"Nov", "novembre", "11"}, {"Dec", "dicembre", "12"},
 };
 
 // A number field of the value table.
 struct ValueField {
     std::size_t line, column, length;
-    double StationReading::* field;
+    double StationReading::*field;
 };
 
 constexpr ValueField kValueFields[] = {

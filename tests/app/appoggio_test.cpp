@@ -13,9 +13,9 @@ TEST(Appoggio, StartsWithItsInitialTexts) {
         const char* name;
         const char* text;
     } cases[] = {
-        {"tend1", "tend1"},         {"tend10", "tend10"},   {"statopress", "StatoPress"},
-        {"Tendenza", "Tendenza"},   {"Raintoday", "RainToday"}, {"Pmax", "Pmax"},
-        {"Pmin", "Pmin"},           {"Tmax", "Tmax"},       {"Tmin", "Tmin"},
+        {"tend1", "tend1"},       {"tend10", "tend10"},       {"statopress", "StatoPress"},
+        {"Tendenza", "Tendenza"}, {"Raintoday", "RainToday"}, {"Pmax", "Pmax"},
+        {"Pmin", "Pmin"},         {"Tmax", "Tmax"},           {"Tmin", "Tmin"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(store.get(c.name), c.text) << c.name;

@@ -11,8 +11,8 @@
 namespace brezzolo {
 namespace {
 
-using test::CurrentDataBuilder;
 using test::crlf;
+using test::CurrentDataBuilder;
 using test::readFileBytes;
 using test::TempFolder;
 using test::writeFileBytes;

@@ -42,8 +42,8 @@ TEST(Headless, ExitStatuses) {
               "config.brz not found in " + folder.path() + "\n");
 
     writeFileBytes(folder.file("config.brz"), crlf({"1", "1", "1", "", "", ""}));
-    for (const char* bad : {"--cycles", "--cycles x", "--cycles -1", "--interval-ms 1.5",
-                            "--frobnicate", "extra"}) {
+    for (const char* bad :
+         {"--cycles", "--cycles x", "--cycles -1", "--interval-ms 1.5", "--frobnicate", "extra"}) {
         EXPECT_EQ(runHeadless(folder, bad), 2) << bad;
         EXPECT_NE(readFileBytes(folder.file("err.txt")).find("usage:"), std::string::npos);
     }

@@ -45,10 +45,7 @@ TEST(NumText, SinglePrecisionKeepsSevenDigits) {
         const char* text;
     } cases[] = {
         {12.3f, " 12.3"},  // as a double this would be 12.3000001907349
-        {-3.5f, "-3.5"},
-        {-0.4f, "-.4"},
-        {969.5f, " 969.5"},
-        {1.0f / 3.0f, " .3333333"},
+        {-3.5f, "-3.5"},          {-0.4f, "-.4"}, {969.5f, " 969.5"}, {1.0f / 3.0f, " .3333333"},
         {1234567.8f, " 1234568"},
     };
     for (const auto& c : cases) {

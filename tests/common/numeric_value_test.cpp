@@ -10,19 +10,19 @@ TEST(NumericValue, ReadsTheNumberAtTheStart) {
         const char* text;
         double value;
     } cases[] = {
-        {"21.5\"", 21.5},     // a closing quote after the number
-        {"  -.4", -0.4},      // leading blanks, no 0 before the point
-        {" 10", 10},          // numText form
+        {"21.5\"", 21.5},  // a closing quote after the number
+        {"  -.4", -0.4},   // leading blanks, no 0 before the point
+        {" 10", 10},       // numText form
         {"+7", 7},
         {"\t 8 hPa", 8},
-        {"1 2 3", 123},       // blanks inside the number are skipped
+        {"1 2 3", 123},  // blanks inside the number are skipped
         {"- 5", -5},
         {"1.5E3", 1500},
         {"2e-2x", 0.02},
-        {"1.5E", 1.5},        // an exponent needs digits
+        {"1.5E", 1.5},  // an exponent needs digits
         {"1.5E+", 1.5},
-        {"1.2.3", 1.2},       // one point only
-        {"12,5", 12},         // a comma ends the number
+        {"1.2.3", 1.2},  // one point only
+        {"12,5", 12},    // a comma ends the number
         {"1013.2\" hPa", 1013.2},
         {"-15.2", -15.2},
     };

@@ -43,7 +43,8 @@ TEST(TextFile, RewriteWritesCrLfAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(rewriteTextFile(path, {"x"}));
     EXPECT_EQ(readFileBytes(path), "x\r\n");
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(toFsPath(folder.path()))) {
+    for ([[maybe_unused]] const auto& e :
+         std::filesystem::directory_iterator(toFsPath(folder.path()))) {
         ++entries;
     }
     EXPECT_EQ(entries, 1);

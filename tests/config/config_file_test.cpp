@@ -78,10 +78,8 @@ TEST(ConfigFile, CycleSettingsFallBackToOne) {
         ConfigLines lines;
         int mode, pressure, chart;
     } cases[] = {
-        {{"1", "1", "1", "", "/out", ""}, 1, 1, 1},
-        {{"2", "2", "2", "", "/out", ""}, 2, 2, 2},
-        {{"3", "1", "1", "", "/out", ""}, 3, 1, 1},
-        {{"7", "3", "0", "", "/out", ""}, 1, 1, 1},
+        {{"1", "1", "1", "", "/out", ""}, 1, 1, 1},   {{"2", "2", "2", "", "/out", ""}, 2, 2, 2},
+        {{"3", "1", "1", "", "/out", ""}, 3, 1, 1},   {{"7", "3", "0", "", "/out", ""}, 1, 1, 1},
         {{" 2", "2 ", "x", "", "/out", ""}, 1, 1, 1},  // whole-line, exact comparison
     };
     for (const auto& c : cases) {
@@ -101,7 +99,13 @@ TEST(ConfigFile, FolderDialogReadsTheChartChoiceNumerically) {
         const char* line3;
         std::optional<int> choice;
     } cases[] = {
-        {"1", 1}, {"0", 1}, {"", 1}, {"x", 1}, {" 2", 2}, {"2abc", 2}, {"3", std::nullopt},
+        {"1", 1},
+        {"0", 1},
+        {"", 1},
+        {"x", 1},
+        {" 2", 2},
+        {"2abc", 2},
+        {"3", std::nullopt},
         {"1.5", std::nullopt},
     };
     for (const auto& c : cases) {

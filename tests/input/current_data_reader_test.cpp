@@ -50,12 +50,12 @@ TEST(CurrentDataReader, FieldsAreCutAtTheirColumnsAndWidths) {
     const struct {
         int line, column;
         const char* text;
-        double StationReading::* field;
+        double StationReading::*field;
         double value;
     } cases[] = {
         {29, 10, "21.5\" C", &StationReading::outdoorTemp, 21.5},
         {29, 10, "-12.75", &StationReading::outdoorTemp, -12},  // four characters: "-12."
-        {30, 10, "-15.2", &StationReading::outdoorTempF, -15},    // °F keeps three characters
+        {30, 10, "-15.2", &StationReading::outdoorTempF, -15},  // °F keeps three characters
         {30, 10, "5.9\"", &StationReading::outdoorTempF, 5.9},
         {30, 10, "100.4", &StationReading::outdoorTempF, 100},
         {36, 12, "100\"", &StationReading::outdoorHumidity, 100},  // not cut to 10
@@ -144,7 +144,7 @@ TEST(RainSinceMidnight, CountsFromTheDaysStartWithinTheLast24Hours) {
         const char* raintoday;
         double unrounded, shown;
     } cases[] = {
-        {12.0, 1.5, " 10", 1.5, 1.5},        // clamped to the last 24 hours
+        {12.0, 1.5, " 10", 1.5, 1.5},  // clamped to the last 24 hours
         {12.0, 5.0, " 10", 2.0, 2.0},
         {12.0, 5.0, "RainToday", 5.0, 5.0},  // before the first history check: counts as 0
         {9.0, 5.0, " 10", 0, 0},             // a total below the baseline gives 0

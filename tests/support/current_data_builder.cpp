@@ -21,7 +21,7 @@ CurrentDataBuilder& CurrentDataBuilder::put(int line, int column, const std::str
 }
 
 CurrentDataBuilder& CurrentDataBuilder::header(const std::string& time) {
-    return put(11, 1, "time_last_update   = \"UTC+1 ") .put(11, 35, time + "\"");
+    return put(11, 1, "time_last_update   = \"UTC+1 ").put(11, 35, time + "\"");
 }
 
 CurrentDataBuilder CurrentDataBuilder::typical() {
@@ -50,8 +50,12 @@ CurrentDataBuilder CurrentDataBuilder::typical() {
     return b;
 }
 
-std::string CurrentDataBuilder::text() const { return crlf(lines_); }
+std::string CurrentDataBuilder::text() const {
+    return crlf(lines_);
+}
 
-void CurrentDataBuilder::writeTo(const std::string& path) const { writeFileBytes(path, text()); }
+void CurrentDataBuilder::writeTo(const std::string& path) const {
+    writeFileBytes(path, text());
+}
 
 }  // namespace brezzolo::test

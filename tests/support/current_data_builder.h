@@ -8,7 +8,7 @@ namespace brezzolo::test {
 // Builds a current-data file line by line: 79 filler lines, into which a test places texts at
 // a line and column (both from 1), as Heavy Weather's file carries them.
 class CurrentDataBuilder {
-public:
+  public:
     CurrentDataBuilder();
 
     // Puts `text` at the column, padding the line with blanks; the rest of the line is replaced.
@@ -24,7 +24,7 @@ public:
     std::string text() const;  // CR LF after every line
     void writeTo(const std::string& path) const;
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 

@@ -16,9 +16,8 @@ namespace fs = std::filesystem;
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const fs::path folder = fs::temp_directory_path() /
-                            ("brezzolo-test-" + std::to_string(stamp) + "-" +
-                             std::to_string(counter++));
+    const fs::path folder = fs::temp_directory_path() / ("brezzolo-test-" + std::to_string(stamp) +
+                                                         "-" + std::to_string(counter++));
     fs::create_directories(folder);
     path_ = fromFsPath(folder);
 }
@@ -28,7 +27,9 @@ TempFolder::~TempFolder() {
     fs::remove_all(toFsPath(path_), ignored);
 }
 
-std::string TempFolder::file(const std::string& name) const { return *joinPath(path_, name); }
+std::string TempFolder::file(const std::string& name) const {
+    return *joinPath(path_, name);
+}
 
 std::string readFileBytes(const std::string& path) {
     std::ifstream in(toFsPath(path), std::ios::binary);

@@ -8,7 +8,7 @@ namespace brezzolo::test {
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes. path() has no final separator.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -18,7 +18,7 @@ public:
     // path() joined with a name by the program's own path rule.
     std::string file(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
 };
 
@@ -31,13 +31,13 @@ std::string crlf(const std::vector<std::string>& lines);
 
 // Runs the test body with this folder as the current working folder, restoring it after.
 class WorkingFolder {
-public:
+  public:
     explicit WorkingFolder(const std::string& folder);
     ~WorkingFolder();
     WorkingFolder(const WorkingFolder&) = delete;
     WorkingFolder& operator=(const WorkingFolder&) = delete;
 
-private:
+  private:
     std::string previous_;
 };
 
