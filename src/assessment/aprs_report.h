@@ -11,6 +11,23 @@ namespace brezzolo {
 
 inline constexpr const char* kReportFileName = "my_meteo.txt";
 inline constexpr const char* kStationType = "WS23xx";
+inline constexpr const char* kStormAlarmComment = "STORM ALARM!!!";
+inline constexpr const char* kNoForecastComment = "***";
+
+// What the comment of the report line is chosen from.
+struct CommentSources {
+    int reportMode = 1;  // 1 forecast, 2 local situation, 3 no weather comment; others count as 1
+    std::string forecastText;
+    std::string localSituation;
+    bool userMessageOn = false;  // Check1
+    std::string userMessage;     // Text2
+    double stormAlarm = 0;
+    double forecast = 0;
+};
+
+// The comment: the mode's weather text, replaced by the user message when it is on and not
+// empty, and that by the storm alarm or by "***" when the station has no forecast.
+std::string reportComment(const CommentSources& sources);
 
 // The report step: writes my_meteo.txt in the output folder, shows the report in Text1, the
 // pressures in Label16 and Label33, the local situation in Label4 and the forecast in Label19.

@@ -10,4 +10,7 @@ namespace brezzolo {
 // ("sereno-brezza", "pioggia intensa-vento forte"); empty when the forecast is none.
 std::string localSituation(const StationReading& reading);
 
+// The caption of Label4: "Condizioni attuali:  " and the summary.
+std::string localSituationCaption(const std::string& summary);
+
 }  // namespace brezzolo

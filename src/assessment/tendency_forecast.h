@@ -8,6 +8,30 @@
 
 namespace brezzolo {
 
+// The pressure tendency over the last ten cycles.
+enum TendencyClass : int {
+    kSteady = 0,
+    kRising = 1,
+    kFalling = 2,
+};
+
+// Shown in Label19 (and repeated by the warnings) when the station gives no forecast.
+inline constexpr const char* kInternalErrorText = "Errore interno di programma";
+
+// The mean of the ten slots' numeric values (a slot that is no number counts as 0).
+double tendencyAverage(const Appoggio& store);
+
+// Steady strictly between -0.5 and 0.5, rising from 0.5 up, falling from -0.5 down.
+TendencyClass tendencyClass(double average);
+
+// The tendency words for a class and its average: "pressione costante",
+// "pressione in leggero aumento" (from 0.5) .. "pressione in forte diminuzione".
+std::string tendencyText(TendencyClass tendency, double average);
+
+// The forecast text from the station's forecast (0 rain, 1 cloudy, 2 sunny) and the tendency:
+// "Prev. sereno", "Prev. molto nuvoloso" ..; empty for any other forecast value.
+std::string forecastText(double forecast, TendencyClass tendency);
+
 // The tendency and forecast stage: shifts the ten tendency slots, derives the tendency class
 // (0 steady, 1 rising, 2 falling) into reading.tendency, updates Label5 at ten-minute marks
 // once the slots are filled, and returns the forecast text ("Prev. sereno", or empty).
