@@ -4,6 +4,7 @@
 #include "assessment/tendency_forecast.h"
 #include "assessment/warnings.h"
 #include "common/paths.h"
+#include "common/run_statement.h"
 #include "common/text_file.h"
 #include "input/current_data_reader.h"
 #include "input/history_check.h"
@@ -64,22 +65,13 @@ constexpr Stage kStages[] = {
     {"export files", [](CycleRun& r) { writeExportFiles(r.reading, r.settings.outputFolder); }},
 };
 
-template <typename Step>
-void guarded(Step&& step) {
-    try {
-        step();
-    } catch (...) {
-        // The cycle shows and logs nothing; the next statement runs.
-    }
-}
-
 }  // namespace
 
 CycleOutcome runConversionCycle(CycleEnvironment& env) {
     CycleRun run{env, {}, {}, {}, {}, {}};
 
     // 1. The day's extremes and rain baseline, before anything else.
-    guarded([&] { historyCheck(run); });
+    runStatement([&] { historyCheck(run); });
 
     // 2-3. The paths, and the one check before work: no currdat.lst, no run. The timer keeps
     // going so that a program started before Heavy Weather picks the file up once it appears.
@@ -95,13 +87,13 @@ CycleOutcome runConversionCycle(CycleEnvironment& env) {
     run.copyPath = *copy;
 
     // 5. The chart, which also stores the 12-hour trend class for the tendency stage.
-    guarded(
+    runStatement(
         [&] { drawTwelveHourChart(folder, env.folders.historyFileName(), env.window, env.store); });
 
     // 6. The station type is fixed ("WS23xx", written by the report).
     // 7. From here on every stage runs, whatever the one before it did.
     for (const Stage& stage : kStages) {
-        guarded([&] { stage.run(run); });
+        runStatement([&] { stage.run(run); });
     }
     return CycleOutcome::Completed;
 }
@@ -109,7 +101,7 @@ CycleOutcome runConversionCycle(CycleEnvironment& env) {
 bool selectChart(CycleEnvironment& env, int choice) {
     env.window.markChart(choice);
     const bool stored = storeChartChoice(choice, env.configPath);
-    guarded([&] {
+    runStatement([&] {
         drawTwelveHourChart(env.folders.heavyWeatherFolder(), env.folders.historyFileName(),
                             env.window, env.store);
     });

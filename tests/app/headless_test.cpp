@@ -75,7 +75,8 @@ TEST(Headless, DumpsTheWindowAfterTheLastCycle) {
         {"Label6", "T ext:   21.5 °C"},
         {"Label6.ForeColor", "0"},
         {"Label18.BorderStyle", "0"},
-        {"Shape1.FillColor", "15790320"},
+        {"Shape2.FillColor", "15790320"},  // no new minimum
+        {"Shape2.BorderColor", "15790321"},
         {"Check1", "1"},
         {"Text2", "Ciao da IZ3ABC, 73 a"},
         {"Option1", "0"},
