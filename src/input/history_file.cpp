@@ -1,0 +1,131 @@
+#include "input/history_file.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+#include "common/paths.h"
+#include "common/text_file.h"
+
+namespace brezzolo {
+namespace {
+
+// Fields are assembled from their bytes, so the result is the same on any host byte order.
+std::uint32_t readUint32(const HistoryRecordBytes& bytes, std::size_t offset) {
+    return static_cast<std::uint32_t>(bytes[offset]) |
+           (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
+           (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
+           (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+}
+
+void writeUint32(HistoryRecordBytes& bytes, std::size_t offset, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        bytes[offset + i] = static_cast<unsigned char>(value >> (8 * i));
+    }
+}
+
+}  // namespace
+
+HistoryRecord decodeHistoryRecord(const HistoryRecordBytes& bytes) {
+    HistoryRecord record;
+    record.time = static_cast<std::int32_t>(readUint32(bytes, historyOffsets::time));
+    record.pressureAbs = std::bit_cast<float>(readUint32(bytes, historyOffsets::pressureAbs));
+    record.rainTotal = std::bit_cast<float>(readUint32(bytes, historyOffsets::rainTotal));
+    record.outdoorTemp = std::bit_cast<float>(readUint32(bytes, historyOffsets::outdoorTemp));
+    return record;
+}
+
+HistoryRecordBytes encodeHistoryRecord(const HistoryRecord& record) {
+    HistoryRecordBytes bytes{};
+    writeUint32(bytes, historyOffsets::time, static_cast<std::uint32_t>(record.time));
+    writeUint32(bytes, historyOffsets::pressureAbs,
+                std::bit_cast<std::uint32_t>(record.pressureAbs));
+    writeUint32(bytes, historyOffsets::rainTotal, std::bit_cast<std::uint32_t>(record.rainTotal));
+    writeUint32(bytes, historyOffsets::outdoorTemp,
+                std::bit_cast<std::uint32_t>(record.outdoorTemp));
+    return bytes;
+}
+
+std::int64_t roundedRecordNumber(double recordNumber) {
+    // nearbyint rounds in the default mode: to nearest, halves to the even neighbour.
+    return static_cast<std::int64_t>(std::nearbyint(recordNumber));
+}
+
+double recordBeforeAnchor(const HistoryLayout& layout, double minutes) {
+    return layout.anchor - std::floor(minutes / layout.sampleInterval);
+}
+
+std::optional<HistoryReader> HistoryReader::open(const std::string& path) {
+    if (!fileExists(path)) {
+        return std::nullopt;  // a folder opens as a stream on some systems
+    }
+    std::ifstream in;
+    in.rdbuf()->pubsetbuf(nullptr, 0);  // the reader keeps its own block
+    in.open(toFsPath(path), std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff length = in.tellg();
+    if (!in || length < 0) {
+        return std::nullopt;
+    }
+    return HistoryReader(std::move(in),
+                         static_cast<double>(length) / static_cast<double>(kHistoryRecordSize));
+}
+
+bool HistoryReader::fetchBlock(std::int64_t firstRecord) {
+    const auto wholeRecords = static_cast<std::int64_t>(std::floor(recordCount_));
+    const std::int64_t count = std::min(kBlockRecords, wholeRecords - firstRecord + 1);
+    block_.assign(static_cast<std::size_t>(count) * kHistoryRecordSize, 0);
+    in_.clear();
+    in_.seekg(static_cast<std::streamoff>(firstRecord - 1) *
+              static_cast<std::streamoff>(kHistoryRecordSize));
+    in_.read(reinterpret_cast<char*>(block_.data()), static_cast<std::streamsize>(block_.size()));
+    if (!in_ || in_.gcount() != static_cast<std::streamsize>(block_.size())) {
+        block_.clear();
+        return false;
+    }
+    blockFirst_ = firstRecord;
+    return true;
+}
+
+std::optional<HistoryRecord> HistoryReader::read(double recordNumber) {
+    if (!std::isfinite(recordNumber)) {
+        return std::nullopt;
+    }
+    const std::int64_t k = roundedRecordNumber(recordNumber);
+    // Record k must lie wholly inside the file: 36 * k bytes at least.
+    if (k < 1 || static_cast<double>(k) > recordCount_) {
+        return std::nullopt;
+    }
+    const auto blockRecords = static_cast<std::int64_t>(block_.size() / kHistoryRecordSize);
+    if ((k < blockFirst_ || k >= blockFirst_ + blockRecords) && !fetchBlock(k)) {
+        return std::nullopt;
+    }
+    HistoryRecordBytes bytes{};
+    const auto offset =
+        static_cast<std::ptrdiff_t>(static_cast<std::size_t>(k - blockFirst_) * kHistoryRecordSize);
+    std::copy_n(block_.begin() + offset, bytes.size(), bytes.begin());
+    return decodeHistoryRecord(bytes);
+}
+
+std::optional<HistoryLayout> readHistoryLayout(const std::string& path) {
+    auto reader = HistoryReader::open(path);
+    if (!reader || reader->recordCount() < 3) {
+        return std::nullopt;
+    }
+    HistoryLayout layout;
+    layout.recordCount = reader->recordCount();
+    layout.anchor = layout.recordCount - 1;
+    const auto latest = reader->read(layout.anchor);
+    const auto before = reader->read(layout.anchor - 1);
+    if (!latest || !before) {
+        return std::nullopt;
+    }
+    const auto seconds = static_cast<std::int64_t>(latest->time) - before->time;
+    layout.sampleInterval = static_cast<double>(seconds) / 60.0;
+    return layout;
+}
+
+}  // namespace brezzolo

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace brezzolo {
+
+// Heavy Weather's history file: a plain run of 36-byte records, no header, numbered from 1.
+// Only four fields of a record are read; all numbers are little-endian.
+inline constexpr const char* kDefaultHistoryFileName = "history.dat";
+inline constexpr std::size_t kHistoryRecordSize = 36;
+
+// Byte offsets of the fields inside a record.
+namespace historyOffsets {
+inline constexpr std::size_t time = 4;          // signed 32-bit, seconds
+inline constexpr std::size_t pressureAbs = 8;   // IEEE single, hPa
+inline constexpr std::size_t rainTotal = 20;    // IEEE single, mm
+inline constexpr std::size_t outdoorTemp = 28;  // IEEE single, °C
+}  // namespace historyOffsets
+
+// The fields of one record the program uses, in the record's own precision.
+struct HistoryRecord {
+    std::int32_t time = 0;  // seconds; only differences between records mean anything
+    float pressureAbs = 0;
+    float rainTotal = 0;
+    float outdoorTemp = 0;
+};
+
+using HistoryRecordBytes = std::array<unsigned char, kHistoryRecordSize>;
+
+// The four fields taken from a record's bytes, and a record's bytes with every unused byte 0.
+HistoryRecord decodeHistoryRecord(const HistoryRecordBytes& bytes);
+HistoryRecordBytes encodeHistoryRecord(const HistoryRecord& record);
+
+// Where a file's latest reading stands. The record count is the file length over 36 as a real
+// number (a record being written makes it fractional); the anchor is the record before the
+// last one, since the last one may still be in progress.
+struct HistoryLayout {
+    double recordCount = 0;
+    double anchor = 0;          // recordCount - 1
+    double sampleInterval = 0;  // minutes from record anchor - 1 to the anchor; may be <= 0
+};
+
+// A real record number rounded to the record that is read: to the nearest whole number, halves
+// to the even neighbour (99.5 reads record 100, 98.5 record 98).
+std::int64_t roundedRecordNumber(double recordNumber);
+
+// The record `minutes` before the anchor: anchor - floor(minutes / interval). It exists when
+// that number is greater than 0. Needs a sample interval greater than 0.
+double recordBeforeAnchor(const HistoryLayout& layout, double minutes);
+
+// A history file opened for reading by record; closed when the reader goes. A read seeks to its
+// record and fetches it with the next few records in one go, so a run of consecutive records
+// costs a few reads, and no read depends on the file's length.
+class HistoryReader {
+  public:
+    // Nothing when the file cannot be opened or its length cannot be taken.
+    static std::optional<HistoryReader> open(const std::string& path);
+
+    double recordCount() const { return recordCount_; }
+
+    // Record number k (rounded as above). Nothing when it lies outside the file.
+    std::optional<HistoryRecord> read(double recordNumber);
+
+  private:
+    static constexpr std::int64_t kBlockRecords = 64;
+
+    HistoryReader(std::ifstream in, double recordCount)
+        : in_(std::move(in)), recordCount_(recordCount) {}
+    bool fetchBlock(std::int64_t firstRecord);
+
+    std::ifstream in_;
+    double recordCount_ = 0;
+    std::vector<unsigned char> block_;  // whole records from blockFirst_ on
+    std::int64_t blockFirst_ = 0;
+};
+
+// Opens the file, reads the anchor and the record before it, and closes it again. Nothing when
+// the file is missing or unreadable or holds fewer than three records. An interval of 0 or less
+// is returned as it is: each user decides what to do with it.
+std::optional<HistoryLayout> readHistoryLayout(const std::string& path);
+
+}  // namespace brezzolo
