@@ -16,29 +16,21 @@ using test::readFileBytes;
 using test::TempFolder;
 using test::writeFileBytes;
 
-// One report: a sunny Jun 05 2006 14:05 with a fresh breeze, changed where a case says so.
+// One report of a sunny Jun 05 2006 14:05 with a fresh breeze, changed where a case says so.
 struct Case {
     const char* what;
     int mode = 1;
     int pressureType = 1;
     bool check1 = false;
     const char* text2 = "";
-    double forecast = 2;
     double stormAlarm = 0;
-    double tempF = 50;
-    double humidity = 85;
-    double rain24hInch = 0.12;
-    double rain1hInch = 0;
-    double rainTotal = 12;  // less the baseline of 10, held at the 1.5 mm of the last 24 hours
-    double rain24h = 1.5;
-    double pressureRel = 1013.2;
-    const char* raintoday = " 10";
-    std::string line2 = "270/005g000t050p012r000P006b09700h85/Prev. sereno";
+    double forecast = 2;
+    const char* tail = "09700h85/Prev. sereno";  // of line 2, from the pressure to the comment
 };
 
 struct Report {
     MainWindowModel window = startupWindowModel();
-    std::string line2;  // with its tail
+    std::string lines;  // the two lines as expected, without a final line end
 };
 
 Report writeReport(const Case& c, const std::string& outputFolder) {
@@ -50,109 +42,64 @@ Report writeReport(const Case& c, const std::string& outputFolder) {
     r.minute = "05";
     r.forecast = c.forecast;
     r.stormAlarm = c.stormAlarm;
-    r.outdoorTempF = c.tempF;
-    r.outdoorHumidity = c.humidity;
+    r.outdoorTempF = 50;
+    r.outdoorHumidity = 85;
     r.windDirection = 270;
     r.windSpeedMph = 5.8;
     r.windSpeedKmh = 9.3;
-    r.rainTotal = c.rainTotal;
-    r.rain24h = c.rain24h;
-    r.rain24hInch = c.rain24hInch;
-    r.rain1hInch = c.rain1hInch;
+    r.rain24hInch = 0.12;
+    r.rainTotal = 11;  // 1 mm over the baseline of 10, less than the 1.5 mm of the last 24 hours
+    r.rain24h = 1.5;
     r.pressureAbs = 970;
-    r.pressureRel = c.pressureRel;
+    r.pressureRel = 1013.2;
     Appoggio store;
-    store.Raintoday = c.raintoday;
+    store.Raintoday = " 10";
     Report report;
     report.window.Check1 = c.check1;
     report.window.Text2 = c.text2;
     const CycleSettings settings{c.mode, c.pressureType, 1, outputFolder};
     writeAprsReport(r, settings, c.forecast == -1 ? "" : "Prev. sereno", store, report.window);
-    report.line2 = c.line2 + "/WS23xx/" + version::reportTail;
+    report.lines = std::string("Jun 05 2006 14:05\r\n270/005g000t050p012r000P004b") + c.tail +
+                   "/WS23xx/" + version::reportTail;
     return report;
 }
 
 TEST(AprsReport, FileHoldsTheTwoLinesByteForByte) {
-    const std::string b = "270/005g000t050p012r000P006b";
     const Case cases[] = {
-        {.what = "forecast, absolute pressure"},
-        {.what = "relative", .pressureType = 2, .line2 = b + "10132h85/Prev. sereno"},
-        {.what = "local situation", .mode = 2, .line2 = b + "09700h85/sereno-vento"},
-        {.what = "no weather comment", .mode = 3, .line2 = b + "09700h85/"},
-        {.what = "unknown mode", .mode = 7},
-        {.what = "message",
-         .mode = 3,
-         .check1 = true,
-         .text2 = "73 de IZ1ABC",
-         .line2 = b + "09700h85/73 de IZ1ABC"},
-        {.what = "20 characters, not bytes",
-         .check1 = true,
-         .text2 = "Città: sì, però è così",
-         .line2 = b + "09700h85/Città: sì, però è co"},
-        {.what = "pasted line break",
-         .check1 = true,
-         .text2 = "uno\r\ndue",
-         .line2 = b + "09700h85/uno  due"},
-        {.what = "message switched off", .text2 = "Ciao"},
-        {.what = "empty message", .mode = 2, .check1 = true, .line2 = b + "09700h85/sereno-vento"},
-        {.what = "storm alarm",
-         .mode = 3,
-         .check1 = true,
-         .text2 = "Ciao",
-         .stormAlarm = 1,
-         .line2 = b + "09700h85/STORM ALARM!!!"},
-        {.what = "station fault is no alarm", .stormAlarm = -1},
-        {.what = "no forecast", .forecast = -1, .stormAlarm = 1, .line2 = b + "09700h85/***"},
-        {.what = "-5 °F",
-         .tempF = -5,
-         .line2 = "270/005g000t-05p012r000P006b09700h85/Prev. sereno"},
-        {.what = "100 %", .humidity = 100, .line2 = b + "09700h00/Prev. sereno"},
-        {.what = "rain held at 999",
-         .rain24hInch = 12.34,
-         .rain1hInch = 10,
-         .rainTotal = 400,
-         .rain24h = 400,
-         .line2 = "270/005g000t050p999r999P999b09700h85/Prev. sereno"},
-        {.what = "rounded",
-         .pressureType = 2,
-         .rain24hInch = 0.29,
-         .rain1hInch = 0.57,
-         .pressureRel = 1013.26,
-         .line2 = "270/005g000t050p029r057P006b10133h85/Prev. sereno"},
-        {.what = "no baseline yet",
-         .rainTotal = 1,
-         .raintoday = "RainToday",
-         .line2 = "270/005g000t050p012r000P004b09700h85/Prev. sereno"},
+        {"forecast, absolute pressure"},
+        {"relative pressure", 1, 2, false, "", 0, 2, "10132h85/Prev. sereno"},
+        {"local situation", 2, 1, false, "", 0, 2, "09700h85/sereno-vento"},
+        {"no weather comment", 3, 1, false, "", 0, 2, "09700h85/"},
+        {"unknown mode", 7},
+        {"message", 3, 1, true, "73 de IZ1ABC", 0, 2, "09700h85/73 de IZ1ABC"},
+        {"20 characters, not bytes", 1, 1, true, "Città: sì, però è così", 0, 2,
+         "09700h85/Città: sì, però è co"},
+        {"pasted line break", 1, 1, true, "uno\r\ndue", 0, 2, "09700h85/uno  due"},
+        {"message switched off", 1, 1, false, "Ciao"},
+        {"empty message", 2, 1, true, "", 0, 2, "09700h85/sereno-vento"},
+        {"storm alarm", 3, 1, true, "Ciao", 1, 2, "09700h85/STORM ALARM!!!"},
+        {"station fault is no alarm", 1, 1, false, "", -1},
+        {"no forecast", 1, 1, false, "", 1, -1, "09700h85/***"},
     };
     for (const Case& c : cases) {
         TempFolder folder;
         const Report report = writeReport(c, folder.path());
-        const std::string lines = "Jun 05 2006 14:05\r\n" + report.line2;
-        EXPECT_EQ(readFileBytes(folder.file(kReportFileName)), toSystemCodePage(lines + "\r\n"))
+        EXPECT_EQ(readFileBytes(folder.file(kReportFileName)),
+                  toSystemCodePage(report.lines + "\r\n"))
             << c.what;
-        EXPECT_EQ(report.window.Text1, lines) << c.what;
+        EXPECT_EQ(report.window.Text1, report.lines) << c.what;
     }
 }
 
 TEST(AprsReport, ShowsPressuresSituationAndForecast) {
-    const MainWindowModel w = writeReport({.what = "sunny", .pressureType = 2}, "").window;
+    const MainWindowModel w = writeReport({"sunny"}, "").window;
     EXPECT_EQ(w.Label16.Caption, "Pressione rel.:   1013.2 hPa");
     EXPECT_EQ(w.Label33.Caption, "Pressione ass.:   970 hPa");
     EXPECT_EQ(w.Label4.Caption, "Condizioni attuali:  sereno-vento");
     EXPECT_EQ(w.Label19.Caption, "Previsione:  sereno");
-    const MainWindowModel none = writeReport({.what = "none", .forecast = -1}, "").window;
+    const MainWindowModel none = writeReport({"none", 1, 1, false, "", 0, -1}, "").window;
     EXPECT_EQ(none.Label4.Caption, "Condizioni attuali:  ");
     EXPECT_EQ(none.Label19.Caption, "Errore interno di programma");
-}
-
-TEST(AprsReport, OutputFolderWithAndWithoutFinalSeparator) {
-    TempFolder folder;
-    for (const std::string& output : {folder.path(), folder.path() + pathSeparator()}) {
-        std::filesystem::remove(toFsPath(folder.file(kReportFileName)));
-        const Report report = writeReport({.what = "plain"}, output);
-        EXPECT_EQ(readFileBytes(folder.file(kReportFileName)),
-                  "Jun 05 2006 14:05\r\n" + report.line2 + "\r\n");
-    }
 }
 
 TEST(AprsReport, UnwritableFolderLeavesTheFileAndUpdatesTheWindow) {
@@ -164,19 +111,19 @@ TEST(AprsReport, UnwritableFolderLeavesTheFileAndUpdatesTheWindow) {
     std::filesystem::create_directory(toFsPath(path + ".brz-new"));
     for (const std::string& output :
          {folder.path(), folder.file("missing"), folder.file("plain.txt")}) {
-        const Report report = writeReport({.what = "blocked"}, output);
+        const Report report = writeReport({"blocked"}, output);
         EXPECT_EQ(readFileBytes(path), "earlier\r\n") << output;
         EXPECT_FALSE(std::filesystem::exists(toFsPath(folder.file("missing")))) << output;
-        EXPECT_EQ(report.window.Text1, "Jun 05 2006 14:05\r\n" + report.line2) << output;
+        EXPECT_EQ(report.window.Text1, report.lines) << output;
     }
 }
 
 TEST(AprsReport, NoOutputFolderWritesNothing) {
     TempFolder here;
     test::WorkingFolder cwd(here.path());
-    const Report report = writeReport({.what = "no folder"}, "");
+    const Report report = writeReport({"no folder"}, "");
     EXPECT_TRUE(std::filesystem::is_empty(toFsPath(here.path())));
-    EXPECT_EQ(report.window.Text1, "Jun 05 2006 14:05\r\n" + report.line2);
+    EXPECT_EQ(report.window.Text1, report.lines);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
+#include "input/current_data_reader.h"
 #include "records/conditions_panel.h"
+#include "support/current_data_builder.h"
 
 namespace brezzolo {
 namespace {
@@ -10,22 +13,8 @@ namespace {
 constexpr Colour kWindowText = rgb(10, 20, 30);
 
 TEST(ConditionsPanel, LabelsShowTheReading) {
-    StationReading r;
-    r.weekdayName = "lunedì";
-    r.day = "05";
-    r.monthName = "giugno";
-    r.year = "2006";
-    r.hour = "14";
-    r.minute = "05";
-    r.outdoorTemp = 21.5;
-    r.outdoorHumidity = 55;
-    r.dewPoint = 12.1;
-    r.windChill = -2.5;
-    r.windSpeedKmh = 7.2;
-    r.windDirection = 359;
-    r.rainTotal = 123.4;
-    r.rain24h = 1.5;
-    r.rain1h = 0.3;
+    StationReading r =
+        parseCurrentData(test::CurrentDataBuilder::typical().put(43, 1, "windchl  -2.5\"").lines());
     r.rainSinceMidnight = 2.2;
     MainWindowModel w = startupWindowModel(kWindowText);
     fillConditionsPanel(r, w);
@@ -35,7 +24,7 @@ TEST(ConditionsPanel, LabelsShowTheReading) {
     EXPECT_EQ(w.Label8.Caption, "Dewpoint:   12.1 °C");
     EXPECT_EQ(w.Label9.Caption, "Windchill:  -2.5 °C");
     EXPECT_EQ(w.Label10.Caption, "Vento:   7.2 km/h");
-    EXPECT_EQ(w.Label11.Caption, "Direzione:   359 °");
+    EXPECT_EQ(w.Label11.Caption, "Direzione:   270 °");
     EXPECT_EQ(w.Label13.Caption, "Totali:   123.4 mm");
     EXPECT_EQ(w.Label14.Caption, "Ultime 24h:   1.5 mm");
     EXPECT_EQ(w.Label15.Caption, "Ultima ora:   .3 mm");
@@ -48,44 +37,31 @@ TEST(ConditionsPanel, LabelsShowTheReading) {
 }
 
 TEST(ConditionsPanel, OutdoorTemperatureIsRedOnlyBelowZero) {
-    const struct {
-        double temperature;
-        const char* caption;
-        Colour colour;
-    } cases[] = {
-        {-0.1, "T ext:  -.1 °C", colours::red},
-        {0, "T ext:   0 °C", kWindowText},
-        {0.5, "T ext:   .5 °C", kWindowText},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [temperature, caption, colour] :
+         {std::tuple{-0.1, "T ext:  -.1 °C", colours::red}, {0.0, "T ext:   0 °C", kWindowText}}) {
         MainWindowModel w = startupWindowModel(kWindowText);
         StationReading r;
-        r.outdoorTemp = c.temperature;
+        r.outdoorTemp = temperature;
         fillConditionsPanel(r, w);
-        EXPECT_EQ(w.Label6.Caption, c.caption);
-        EXPECT_EQ(w.Label6.ForeColor, c.colour) << c.temperature;
+        EXPECT_EQ(w.Label6.Caption, caption);
+        EXPECT_EQ(w.Label6.ForeColor, colour) << temperature;
     }
 }
 
+// -1 fault, 0 off, 1 active; any other value is no state the station knows: a fault too.
 TEST(ConditionsPanel, StormAlarmWordColourAndNoBorder) {
-    const struct {
-        double alarm;
-        const char* word;
-        Colour colour;
-    } cases[] = {
-        {-1, "* GUASTO *", colours::red},  {0, "non attivo", colours::black},
-        {1, "** ATTIVO **", colours::red}, {2, "* GUASTO *", colours::red},  // never sent
-        {0.5, "* GUASTO *", colours::red},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [alarm, word, colour] : {std::tuple{-1.0, "* GUASTO *", colours::red},
+                                              {0.0, "non attivo", colours::black},
+                                              {1.0, "** ATTIVO **", colours::red},
+                                              {2.0, "* GUASTO *", colours::red}}) {
         MainWindowModel w = startupWindowModel(kWindowText);  // starts with a border
         StationReading r;
-        r.stormAlarm = c.alarm;
+        r.stormAlarm = alarm;
         fillConditionsPanel(r, w);
-        EXPECT_EQ(w.Label18.Caption, c.word) << c.alarm;
-        EXPECT_EQ(w.Label18.ForeColor, c.colour) << c.alarm;
-        EXPECT_EQ(w.Label18.BorderStyle, 0) << c.alarm;
-        EXPECT_EQ(w.Label17.Caption, "Allarme temporale:  ") << c.alarm;
+        EXPECT_EQ(w.Label18.Caption, word) << alarm;
+        EXPECT_EQ(w.Label18.ForeColor, colour) << alarm;
+        EXPECT_EQ(w.Label18.BorderStyle, 0) << alarm;
+        EXPECT_EQ(w.Label17.Caption, "Allarme temporale:  ") << alarm;
     }
 }
 
