@@ -3,8 +3,8 @@
 #include "common/num_text.h"
 #include "common/numeric_value.h"
 #include "common/paths.h"
-#include "common/text_file.h"
 #include "common/run_statement.h"
+#include "common/text_file.h"
 
 namespace brezzolo {
 namespace {

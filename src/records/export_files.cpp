@@ -2,10 +2,10 @@
 
 #include "common/num_text.h"
 #include "common/paths.h"
+#include "common/run_statement.h"
 #include "common/text_file.h"
 #include "records/export_number.h"
 #include "records/record_date.h"
-#include "common/run_statement.h"
 
 namespace brezzolo {
 

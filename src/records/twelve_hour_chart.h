@@ -11,8 +11,7 @@ namespace brezzolo {
 // Option1, the title in Label28) and stores the pressure trend class in Tendenza and
 // statopress. When the history file is missing, has fewer than three records or a sample
 // interval of 0 or less, nothing changes and it returns false. Throws nothing.
-bool drawTwelveHourChart(const std::string& heavyWeatherFolder,
-                         const std::string& historyFileName, MainWindowModel& window,
-                         Appoggio& store);
+bool drawTwelveHourChart(const std::string& heavyWeatherFolder, const std::string& historyFileName,
+                         MainWindowModel& window, Appoggio& store);
 
 }  // namespace brezzolo
