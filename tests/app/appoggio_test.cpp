@@ -49,14 +49,5 @@ TEST(Appoggio, AnUnsetTrendClassEndsTheUnfilledStateWhenItReachesTheEnd) {
     EXPECT_TRUE(store.slotsFilled());
 }
 
-TEST(Appoggio, SetByName) {
-    Appoggio store;
-    EXPECT_TRUE(store.set("tend3", "-2"));
-    EXPECT_TRUE(store.set("Tmin", "-3.5"));
-    EXPECT_FALSE(store.set("nothing", "x"));
-    EXPECT_EQ(store.tend[2], "-2");
-    EXPECT_EQ(store.Tmin, "-3.5");
-}
-
 }  // namespace
 }  // namespace brezzolo
