@@ -4,6 +4,7 @@
 
 #include "common/numeric_value.h"
 #include "common/text_file.h"
+#include "input/history_file.h"
 
 namespace brezzolo {
 
@@ -54,7 +55,7 @@ StartupConfig checkConfigAtStartup(const std::string& path) {
         return StartupConfig::Current;
     }
     const ConfigLines converted = {(*lines)[0], (*lines)[1], "1",
-                                   (*lines)[2], (*lines)[3], "history.dat"};
+                                   (*lines)[2], (*lines)[3], kDefaultHistoryFileName};
     return writeConfig(converted, path) ? StartupConfig::Converted
                                         : StartupConfig::ConversionFailed;
 }

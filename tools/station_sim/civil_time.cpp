@@ -1,6 +1,7 @@
 #include <charconv>
 #include <chrono>
 
+#include "local_clock.h"
 #include "station_sim/station_sim.h"
 
 namespace brezzolo::sim {
@@ -93,6 +94,12 @@ std::string headerTime(const CivilTime& time) {
     return std::string(kWeekdays[weekday]) + " " + kMonths[time.month - 1] + " " +
            twoDigits(time.day) + " " + twoDigits(time.hour) + ":" + twoDigits(time.minute) + ":" +
            twoDigits(time.second) + " " + year;
+}
+
+CivilTime localNow() {
+    const std::tm local = localCalendarTime(std::time(nullptr));
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
 }  // namespace brezzolo::sim

@@ -1,15 +1,11 @@
-#include <ctime>
-
-#include "station_sim/station_sim.h"
+#include "local_clock.h"
 
 namespace brezzolo::sim {
 
-CivilTime localNow() {
-    const std::time_t now = std::time(nullptr);
+std::tm localCalendarTime(std::time_t moment) {
     std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-            local.tm_hour,        local.tm_min,     local.tm_sec};
+    localtime_r(&moment, &local);
+    return local;
 }
 
 }  // namespace brezzolo::sim
