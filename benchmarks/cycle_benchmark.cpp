@@ -9,10 +9,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/appoggio.h"
+#include "common/appoggio.h"
 #include "app/cycle.h"
-#include "app/folder_source.h"
-#include "app/main_window_model.h"
+#include "common/folder_source.h"
+#include "common/main_window_model.h"
 #include "common/paths.h"
 #include "common/text_file.h"
 #include "config/config_file.h"

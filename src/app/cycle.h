@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/appoggio.h"
-#include "app/folder_source.h"
-#include "app/main_window_model.h"
+#include "common/appoggio.h"
+#include "common/folder_source.h"
+#include "common/main_window_model.h"
 #include "config/config_file.h"
 
 namespace brezzolo {

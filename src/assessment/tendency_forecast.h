@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/appoggio.h"
-#include "app/main_window_model.h"
+#include "common/appoggio.h"
+#include "common/main_window_model.h"
 #include "common/station_reading.h"
 
 namespace brezzolo {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/main_window_model.h"
+#include "common/main_window_model.h"
 #include "common/colour.h"
 #include "common/station_reading.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/appoggio.h"
+#include "common/appoggio.h"
 
 namespace brezzolo {
 

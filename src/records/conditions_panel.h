@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/main_window_model.h"
+#include "common/main_window_model.h"
 #include "common/station_reading.h"
 
 namespace brezzolo {

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/appoggio.h"
-#include "app/main_window_model.h"
+#include "common/appoggio.h"
+#include "common/main_window_model.h"
 #include "common/station_reading.h"
 #include "records/record_date.h"
 

@@ -16,11 +16,11 @@
 #include <QTextStream>
 #include <functional>
 
-#include "app/main_window.h"
+#include "qt/main_window.h"
 #include "common/text_file.h"
-#include "config/about_box.h"
-#include "config/folder_dialog.h"
-#include "config/program_icon.h"
+#include "qt/about_box.h"
+#include "qt/folder_dialog.h"
+#include "qt/program_icon.h"
 #include "station_sim/station_sim.h"
 
 namespace {

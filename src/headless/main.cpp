@@ -14,10 +14,10 @@
 #include <string_view>
 #include <thread>
 
-#include "app/appoggio.h"
+#include "common/appoggio.h"
 #include "app/cycle.h"
-#include "app/folder_source.h"
-#include "app/main_window_model.h"
+#include "common/folder_source.h"
+#include "common/main_window_model.h"
 #include "app/model_dump.h"
 #include "common/paths.h"
 #include "config/config_file.h"

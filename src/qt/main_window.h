@@ -4,10 +4,10 @@
 #include <QPointer>
 #include <string>
 
-#include "app/appoggio.h"
+#include "common/appoggio.h"
 #include "app/cycle.h"
-#include "app/main_window_layout.h"
-#include "app/main_window_model.h"
+#include "qt/main_window_layout.h"
+#include "common/main_window_model.h"
 #include "config/config_file.h"
 
 class QTimer;

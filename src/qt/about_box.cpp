@@ -1,4 +1,4 @@
-#include "config/about_box.h"
+#include "qt/about_box.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "config/program_icon.h"
-#include "config/sys_info.h"
+#include "qt/program_icon.h"
+#include "app/sys_info.h"
 #include "version.h"
 
 namespace brezzolo {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/appoggio.h"
+#include "common/appoggio.h"
 
 namespace brezzolo {
 namespace {

@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/chart_view.h"
-#include "app/main_window.h"
+#include "qt/chart_view.h"
+#include "qt/main_window.h"
 #include "common/text_file.h"
-#include "config/about_box.h"
-#include "config/folder_dialog.h"
-#include "config/settings_dialogs.h"
+#include "qt/about_box.h"
+#include "qt/folder_dialog.h"
+#include "qt/settings_dialogs.h"
 #include "support/current_data_builder.h"
 #include "support/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "config/sys_info.h"
+#include "app/sys_info.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -1,4 +1,4 @@
-#include "app/main_window_layout.h"
+#include "qt/main_window_layout.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/chart_view.h"
-#include "app/indicator_shape.h"
-#include "app/main_window_model.h"
+#include "qt/chart_view.h"
+#include "qt/indicator_shape.h"
+#include "common/main_window_model.h"
 
 namespace brezzolo {
 

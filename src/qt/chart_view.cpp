@@ -1,4 +1,4 @@
-#include "app/chart_view.h"
+#include "qt/chart_view.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

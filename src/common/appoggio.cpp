@@ -1,4 +1,4 @@
-#include "app/appoggio.h"
+#include "common/appoggio.h"
 
 namespace brezzolo {
 namespace {

@@ -1,4 +1,4 @@
-#include "config/warning_box.h"
+#include "qt/warning_box.h"
 
 #include <QMessageBox>
 

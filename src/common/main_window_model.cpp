@@ -1,4 +1,4 @@
-#include "app/main_window_model.h"
+#include "common/main_window_model.h"
 
 #include "version.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/folder_source.h"
+#include "common/folder_source.h"
 #include "config/config_file.h"
 
 class QLineEdit;

@@ -8,11 +8,11 @@
 
 #include "common/paths.h"
 #include "common/text_file.h"
-#include "config/about_box.h"
-#include "config/folder_dialog.h"
-#include "config/folder_lists.h"
-#include "config/program_icon.h"
-#include "config/settings_dialogs.h"
+#include "qt/about_box.h"
+#include "qt/folder_dialog.h"
+#include "qt/folder_lists.h"
+#include "qt/program_icon.h"
+#include "qt/settings_dialogs.h"
 #include "support/temp_folder.h"
 
 using namespace brezzolo;

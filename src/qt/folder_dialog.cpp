@@ -1,4 +1,4 @@
-#include "config/folder_dialog.h"
+#include "qt/folder_dialog.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "common/text_file.h"
-#include "config/folder_lists.h"
-#include "config/warning_box.h"
+#include "qt/folder_lists.h"
+#include "qt/warning_box.h"
 
 namespace brezzolo {
 namespace {

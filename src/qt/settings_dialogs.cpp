@@ -1,4 +1,4 @@
-#include "config/settings_dialogs.h"
+#include "qt/settings_dialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "config/warning_box.h"
+#include "qt/warning_box.h"
 
 namespace brezzolo {
 

@@ -1,11 +1,11 @@
-#include "app/indicator_shape.h"
+#include "qt/indicator_shape.h"
 
 #include <algorithm>
 
 #include <QPainter>
 #include <QPen>
 
-#include "app/qt_colour.h"
+#include "qt/qt_colour.h"
 
 namespace brezzolo {
 

@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "qt/main_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,13 +12,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/chart_view.h"
-#include "app/indicator_shape.h"
-#include "app/qt_colour.h"
-#include "config/about_box.h"
-#include "config/folder_dialog.h"
-#include "config/settings_dialogs.h"
-#include "config/warning_box.h"
+#include "qt/chart_view.h"
+#include "qt/indicator_shape.h"
+#include "qt/qt_colour.h"
+#include "qt/about_box.h"
+#include "qt/folder_dialog.h"
+#include "qt/settings_dialogs.h"
+#include "qt/warning_box.h"
 
 namespace brezzolo {
 

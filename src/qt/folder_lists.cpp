@@ -1,4 +1,4 @@
-#include "config/folder_lists.h"
+#include "qt/folder_lists.h"
 
 #include <QApplication>
 #include <QComboBox>

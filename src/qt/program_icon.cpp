@@ -1,4 +1,4 @@
-#include "config/program_icon.h"
+#include "qt/program_icon.h"
 
 // The resources live in a static library: nothing else refers to them, so they must be
 // registered by name before the first use. Q_INIT_RESOURCE works only outside namespaces.

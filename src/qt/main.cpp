@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "app/main_window.h"
-#include "config/program_icon.h"
+#include "qt/main_window.h"
+#include "qt/program_icon.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
