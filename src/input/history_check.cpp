@@ -86,7 +86,11 @@ struct DayTexts {
 };
 
 std::optional<DayTexts> workOutDay(const std::string& historyPath, const std::string& currentPath) {
-    const auto layout = readHistoryLayout(historyPath);
+    auto history = HistoryReader::open(historyPath);
+    if (!history) {
+        return std::nullopt;
+    }
+    const auto layout = readHistoryLayout(*history);
     // An interval of 0 has no day to count back; a negative one (times running backwards)
     // would put the day's start after the anchor. Both stop the check.
     if (!layout || !(layout->sampleInterval > 0)) {
@@ -99,11 +103,6 @@ std::optional<DayTexts> workOutDay(const std::string& historyPath, const std::st
     const double pressureCorrection = current->pressureRel - current->pressureAbs;
     const double first = recordBeforeAnchor(*layout, current->minutesSinceMidnight);
 
-    auto history = HistoryReader::open(historyPath);
-    if (!history) {
-        return std::nullopt;
-    }
-
     // Before midnight the history does not reach: the current data stands for the whole day.
     DayTexts texts;
     texts.tmin = texts.tmax = cutDown(current->outdoorTemp);
@@ -113,6 +112,7 @@ std::optional<DayTexts> workOutDay(const std::string& historyPath, const std::st
         return texts;
     }
 
+    history->prefetch(first, layout->anchor);
     const auto baseline = history->read(first);
     if (!baseline) {
         return std::nullopt;

@@ -74,9 +74,12 @@ std::optional<HistoryReader> HistoryReader::open(const std::string& path) {
                          static_cast<double>(length) / static_cast<double>(kHistoryRecordSize));
 }
 
-bool HistoryReader::fetchBlock(std::int64_t firstRecord) {
+bool HistoryReader::fetch(std::int64_t firstRecord, std::int64_t count) {
     const auto wholeRecords = static_cast<std::int64_t>(std::floor(recordCount_));
-    const std::int64_t count = std::min(kBlockRecords, wholeRecords - firstRecord + 1);
+    count = std::min(count, wholeRecords - firstRecord + 1);
+    if (firstRecord < 1 || count < 1) {
+        return false;
+    }
     block_.assign(static_cast<std::size_t>(count) * kHistoryRecordSize, 0);
     in_.clear();
     in_.seekg(static_cast<std::streamoff>(firstRecord - 1) *
@@ -90,6 +93,17 @@ bool HistoryReader::fetchBlock(std::int64_t firstRecord) {
     return true;
 }
 
+void HistoryReader::prefetch(double firstRecord, double lastRecord) {
+    if (!std::isfinite(firstRecord) || !std::isfinite(lastRecord)) {
+        return;
+    }
+    const std::int64_t first = std::max<std::int64_t>(1, roundedRecordNumber(firstRecord));
+    const std::int64_t last = roundedRecordNumber(lastRecord);
+    if (last >= first && last - first < kPrefetchLimit) {
+        fetch(first, last - first + 1);
+    }
+}
+
 std::optional<HistoryRecord> HistoryReader::read(double recordNumber) {
     if (!std::isfinite(recordNumber)) {
         return std::nullopt;
@@ -100,7 +114,7 @@ std::optional<HistoryRecord> HistoryReader::read(double recordNumber) {
         return std::nullopt;
     }
     const auto blockRecords = static_cast<std::int64_t>(block_.size() / kHistoryRecordSize);
-    if ((k < blockFirst_ || k >= blockFirst_ + blockRecords) && !fetchBlock(k)) {
+    if ((k < blockFirst_ || k >= blockFirst_ + blockRecords) && !fetch(k, kBlockRecords)) {
         return std::nullopt;
     }
     HistoryRecordBytes bytes{};
@@ -110,22 +124,27 @@ std::optional<HistoryRecord> HistoryReader::read(double recordNumber) {
     return decodeHistoryRecord(bytes);
 }
 
-std::optional<HistoryLayout> readHistoryLayout(const std::string& path) {
-    auto reader = HistoryReader::open(path);
-    if (!reader || reader->recordCount() < 3) {
+std::optional<HistoryLayout> readHistoryLayout(HistoryReader& history) {
+    if (history.recordCount() < 3) {
         return std::nullopt;
     }
     HistoryLayout layout;
-    layout.recordCount = reader->recordCount();
+    layout.recordCount = history.recordCount();
     layout.anchor = layout.recordCount - 1;
-    const auto latest = reader->read(layout.anchor);
-    const auto before = reader->read(layout.anchor - 1);
+    history.prefetch(layout.anchor - 1, layout.anchor);
+    const auto latest = history.read(layout.anchor);
+    const auto before = history.read(layout.anchor - 1);
     if (!latest || !before) {
         return std::nullopt;
     }
     const auto seconds = static_cast<std::int64_t>(latest->time) - before->time;
     layout.sampleInterval = static_cast<double>(seconds) / 60.0;
     return layout;
+}
+
+std::optional<HistoryLayout> readHistoryLayout(const std::string& path) {
+    auto history = HistoryReader::open(path);
+    return history ? readHistoryLayout(*history) : std::nullopt;
 }
 
 }  // namespace brezzolo

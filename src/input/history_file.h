@@ -68,12 +68,18 @@ class HistoryReader {
     // Record number k (rounded as above). Nothing when it lies outside the file.
     std::optional<HistoryRecord> read(double recordNumber);
 
+    // Fetches records first to last (rounded, cut to the file) in one read, so that the reads
+    // of a look-back over them cost nothing more. A range too long to hold is left to read().
+    void prefetch(double firstRecord, double lastRecord);
+
   private:
     static constexpr std::int64_t kBlockRecords = 64;
+    // The most records prefetch() holds: a day at one record a minute, with room to spare.
+    static constexpr std::int64_t kPrefetchLimit = 4096;
 
     HistoryReader(std::ifstream in, double recordCount)
         : in_(std::move(in)), recordCount_(recordCount) {}
-    bool fetchBlock(std::int64_t firstRecord);
+    bool fetch(std::int64_t firstRecord, std::int64_t count);
 
     std::ifstream in_;
     double recordCount_ = 0;
@@ -81,9 +87,12 @@ class HistoryReader {
     std::int64_t blockFirst_ = 0;
 };
 
-// Opens the file, reads the anchor and the record before it, and closes it again. Nothing when
-// the file is missing or unreadable or holds fewer than three records. An interval of 0 or less
-// is returned as it is: each user decides what to do with it.
+// Where the latest reading of an open history file stands: reads the anchor and the record
+// before it. Nothing when the file holds fewer than three records or they cannot be read. An
+// interval of 0 or less is returned as it is: each user decides what to do with it.
+std::optional<HistoryLayout> readHistoryLayout(HistoryReader& history);
+
+// The same for a file by its path, opened and closed within the call.
 std::optional<HistoryLayout> readHistoryLayout(const std::string& path);
 
 }  // namespace brezzolo

@@ -40,15 +40,17 @@ void writeExportFiles(const StationReading& reading, const std::string& outputFo
             rewriteTextFile(*path, windExportLines(reading));
         }
     });
+    // One snapshot line for both files.
+    const std::string snapshot = snapshotLine(reading);
     runStatement([&] {
         if (const auto path = joinPath(outputFolder, kSnapshotFileName)) {
-            rewriteTextFile(*path, {snapshotLine(reading)});
+            rewriteTextFile(*path, {snapshot});
         }
     });
     runStatement([&] {
         const auto name = daySnapshotFileName(reading);
         if (const auto path = name ? joinPath(outputFolder, *name) : std::nullopt) {
-            appendLine(*path, snapshotLine(reading));
+            appendLine(*path, snapshot);
         }
     });
 }

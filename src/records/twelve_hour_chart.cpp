@@ -38,14 +38,16 @@ ChartPoint pointOf(const HistoryRecord& record) {
 // The eight points. A look-back whose record does not exist takes the next newer point, so a
 // file shorter than twelve hours repeats its oldest reachable values to the left.
 std::optional<ChartSeries> readSeries(const std::string& path) {
-    const auto layout = readHistoryLayout(path);
-    if (!layout || !(layout->sampleInterval > 0)) {
-        return std::nullopt;
-    }
     auto history = HistoryReader::open(path);
     if (!history) {
         return std::nullopt;
     }
+    const auto layout = readHistoryLayout(*history);
+    if (!layout || !(layout->sampleInterval > 0)) {
+        return std::nullopt;
+    }
+    // The twelve hours in one read, rather than a read for each look-back.
+    history->prefetch(recordBeforeAnchor(*layout, kLookBacks.front().minutesBack), layout->anchor);
     ChartSeries series;
     const auto anchor = history->read(layout->anchor);
     if (!anchor) {
