@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "app/main_window_presenter.h"
 #include "common/appoggio.h"
 #include "app/cycle.h"
 #include "common/folder_source.h"
@@ -83,7 +84,7 @@ void cycle(benchmark::State& state, const std::string& name, double days) {
 
     Appoggio store;
     MainWindowModel window = startupWindowModel();
-    window.markChart(1);
+    window.markChart(ChartChoice::Pressure);
     const FixedFolders folders(hw, kDefaultHistoryFileName);
     CycleEnvironment env{store, window, folders, configPath};
     for (auto _ : state) {

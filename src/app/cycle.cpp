@@ -1,5 +1,6 @@
 #include "app/cycle.h"
 
+#include "app/timer_rules.h"
 #include "assessment/aprs_report.h"
 #include "assessment/tendency_forecast.h"
 #include "assessment/warnings.h"
@@ -26,86 +27,104 @@ struct CycleRun {
     std::string forecastText;
 };
 
-void historyCheck(CycleRun& run) {
-    checkHistory(run.env.folders.heavyWeatherFolder(), run.env.folders.historyFileName(),
-                 run.env.store);
+enum class Next { Continue, EndCycle };
+
+// A stage of the cycle. Each runs as one statement: a failure ends only that stage and the
+// next one runs. Only the test for currdat.lst can end the cycle early.
+using Stage = Next (*)(CycleRun&);
+
+Next historyCheck(CycleRun& r) {
+    checkHistory(r.env.folders.heavyWeatherFolder(), r.env.folders.historyFileName(), r.env.store);
+    return Next::Continue;
 }
 
-// The stages after the existence test, in the cycle's order. Each is one statement under the
-// cycle's error rule: a failure ends only that stage and the next one runs.
-struct Stage {
-    const char* name;
-    void (*run)(CycleRun&);
-};
-
+// The cycle's order.
 constexpr Stage kStages[] = {
-    {"copy currdat.lst", [](CycleRun& r) { copyFileReplacing(r.sourcePath, r.copyPath); }},
-    {"station reading",
-     [](CycleRun& r) { r.reading = readStationReading(r.copyPath, r.env.store.Raintoday); }},
-    {"conditions panel", [](CycleRun& r) { fillConditionsPanel(r.reading, r.env.window); }},
-    {"configuration",
-     [](CycleRun& r) {
-         r.settings = cycleSettings(readConfig(r.env.configPath));
-         r.env.window.markChart(r.settings.chartChoice);
-     }},
-    {"tendency and forecast",
-     [](CycleRun& r) {
-         r.forecastText = applyTendencyAndForecast(r.reading, r.env.store, r.env.window);
-     }},
-    {"APRS report",
-     [](CycleRun& r) {
-         writeAprsReport(r.reading, r.settings, r.forecastText, r.env.store, r.env.window);
-     }},
-    {"warnings", [](CycleRun& r) { showWarnings(r.reading, r.env.window); }},
-    {"history check, again", historyCheck},
-    {"daily extremes",
-     [](CycleRun& r) {
-         updateDailyExtremes(r.reading, r.env.store, r.settings.outputFolder, r.env.window);
-     }},
-    {"export files", [](CycleRun& r) { writeExportFiles(r.reading, r.settings.outputFolder); }},
+    // The day's extremes and rain baseline from the history file, before anything else.
+    historyCheck,
+    // The one check before work: without currdat.lst the cycle ends here. The timer is
+    // re-armed either way.
+    [](CycleRun& r) {
+        const std::string folder = r.env.folders.heavyWeatherFolder();
+        const auto source = joinPath(folder, kCurrentDataFileName);
+        const auto copy = joinPath(folder, kCurrentDataCopyName);
+        applyTimerRule(r.env.window.Timer1, TimerEvent::CycleRan);
+        if (!source || !copy || !fileExists(*source)) {
+            return Next::EndCycle;
+        }
+        r.sourcePath = *source;
+        r.copyPath = *copy;
+        return Next::Continue;
+    },
+    // The twelve-hour chart, which also stores the pressure trend class for the tendency.
+    [](CycleRun& r) {
+        redrawChart(r.env);
+        return Next::Continue;
+    },
+    // Heavy Weather may rewrite currdat.lst at any moment: the cycle reads its own copy, so
+    // the whole cycle sees one reading.
+    [](CycleRun& r) {
+        copyFileReplacing(r.sourcePath, r.copyPath);
+        return Next::Continue;
+    },
+    [](CycleRun& r) {
+        r.reading = readStationReading(r.copyPath, r.env.store.Raintoday);
+        return Next::Continue;
+    },
+    [](CycleRun& r) {
+        fillConditionsPanel(r.reading, r.env.window);
+        return Next::Continue;
+    },
+    // The settings, read afresh so that a change made in a dialog counts from this cycle on.
+    [](CycleRun& r) {
+        r.settings = cycleSettings(readConfig(r.env.configPath));
+        r.env.window.markChart(r.settings.chartChoice);
+        return Next::Continue;
+    },
+    [](CycleRun& r) {
+        r.forecastText = applyTendencyAndForecast(r.reading, r.env.store, r.env.window);
+        return Next::Continue;
+    },
+    // my_meteo.txt, with the local situation, and the report in the window.
+    [](CycleRun& r) {
+        writeAprsReport(r.reading, r.settings, r.forecastText, r.env.store, r.env.window);
+        return Next::Continue;
+    },
+    [](CycleRun& r) {
+        showWarnings(r.reading, r.env.window);
+        return Next::Continue;
+    },
+    // Again, so that the day's records below see this reading's extremes.
+    historyCheck,
+    [](CycleRun& r) {
+        updateDailyExtremes(r.reading, r.env.store, r.settings.outputFolder, r.env.window);
+        return Next::Continue;
+    },
+    [](CycleRun& r) {
+        writeExportFiles(r.reading, r.settings.outputFolder);
+        return Next::Continue;
+    },
 };
 
 }  // namespace
 
 CycleOutcome runConversionCycle(CycleEnvironment& env) {
     CycleRun run{env, {}, {}, {}, {}, {}};
-
-    // 1. The day's extremes and rain baseline, before anything else.
-    runStatement([&] { historyCheck(run); });
-
-    // 2-3. The paths, and the one check before work: no currdat.lst, no run. The timer keeps
-    // going so that a program started before Heavy Weather picks the file up once it appears.
-    const std::string folder = env.folders.heavyWeatherFolder();
-    const auto source = joinPath(folder, kCurrentDataFileName);
-    const auto copy = joinPath(folder, kCurrentDataCopyName);
-    env.window.Timer1.Interval = kCycleIntervalMs;
-    env.window.Timer1.Enabled = true;
-    if (!source || !copy || !fileExists(*source)) {
-        return CycleOutcome::SourceMissing;
-    }
-    run.sourcePath = *source;
-    run.copyPath = *copy;
-
-    // 5. The chart, which also stores the 12-hour trend class for the tendency stage.
-    runStatement(
-        [&] { drawTwelveHourChart(folder, env.folders.historyFileName(), env.window, env.store); });
-
-    // 6. The station type is fixed ("WS23xx", written by the report).
-    // 7. From here on every stage runs, whatever the one before it did.
-    for (const Stage& stage : kStages) {
-        runStatement([&] { stage.run(run); });
+    for (const Stage stage : kStages) {
+        Next next = Next::Continue;
+        runStatement([&] { next = stage(run); });
+        if (next == Next::EndCycle) {
+            return CycleOutcome::SourceMissing;
+        }
     }
     return CycleOutcome::Completed;
 }
 
-bool selectChart(CycleEnvironment& env, int choice) {
-    env.window.markChart(choice);
-    const bool stored = storeChartChoice(choice, env.configPath);
+void redrawChart(CycleEnvironment& env) {
     runStatement([&] {
         drawTwelveHourChart(env.folders.heavyWeatherFolder(), env.folders.historyFileName(),
                             env.window, env.store);
     });
-    return stored;
 }
 
 }  // namespace brezzolo

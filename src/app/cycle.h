@@ -23,15 +23,12 @@ enum class CycleOutcome {
     Completed,      // every stage ran (each failure ended only its own statement)
 };
 
-// The interval the timer keeps between cycles, in milliseconds.
-inline constexpr int kCycleIntervalMs = 61502;
-
 // One conversion cycle, from currdat.lst to the report, the window model and the record files.
 // Throws nothing.
 CycleOutcome runConversionCycle(CycleEnvironment& env);
 
-// The chart selector: marks the option, stores line 3 of the configuration when it differs,
-// and redraws the chart at once. False when the configuration could not be written.
-bool selectChart(CycleEnvironment& env, int choice);
+// Redraws the twelve-hour chart from the history file, as the chart selector does between
+// cycles. Throws nothing.
+void redrawChart(CycleEnvironment& env);
 
 }  // namespace brezzolo

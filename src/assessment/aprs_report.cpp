@@ -6,6 +6,7 @@
 #include "common/num_text.h"
 #include "common/paths.h"
 #include "common/text_file.h"
+#include "common/user_message.h"
 #include "input/current_data_reader.h"
 #include "version.h"
 
@@ -46,20 +47,24 @@ std::string absolutePressureCaption(double hectopascals) {
 }  // namespace
 
 std::string reportComment(const CommentSources& s) {
-    std::string comment = s.localSituation;
-    if (s.reportMode != 2 && s.reportMode != 3) {
-        comment = s.forecastText;
-    }
-    if (s.reportMode == 3) {
-        comment.clear();
+    std::string comment;
+    switch (s.reportMode) {
+        case ReportMode::Forecast:
+            comment = s.forecastText;
+            break;
+        case ReportMode::LocalSituation:
+            comment = s.localSituation;
+            break;
+        case ReportMode::NoWeatherComment:
+            break;
     }
     if (s.userMessageOn && !s.userMessage.empty()) {
         comment = userMessageComment(s.userMessage);
     }
-    if (s.stormAlarm == 1) {
+    if (s.stormAlarm == StormAlarm::Active) {
         comment = kStormAlarmComment;
     }
-    if (s.forecast == -1) {
+    if (s.forecast == StationForecast::None) {
         comment = kNoForecastComment;
     }
     return comment;
@@ -79,7 +84,7 @@ void writeAprsReport(const StationReading& reading, const CycleSettings& setting
     window.Label4.Caption = localSituationCaption(situation);
     const std::string comment =
         reportComment({settings.reportMode, forecastText, situation, window.Check1, window.Text2,
-                       reading.stormAlarm, reading.forecast});
+                       stormAlarmCode(reading.stormAlarm), forecastCode(reading.forecast)});
     window.Label19.Caption = forecastLabel(forecastText);
 
     const std::string dataLine = reportDataLine(weatherData, comment);

@@ -16,13 +16,13 @@ inline constexpr const char* kNoForecastComment = "***";
 
 // What the comment of the report line is chosen from.
 struct CommentSources {
-    int reportMode = 1;  // 1 forecast, 2 local situation, 3 no weather comment; others count as 1
+    ReportMode reportMode = ReportMode::Forecast;
     std::string forecastText;
     std::string localSituation;
     bool userMessageOn = false;  // Check1
     std::string userMessage;     // Text2
-    double stormAlarm = 0;
-    double forecast = 0;
+    StormAlarm stormAlarm = StormAlarm::Off;
+    StationForecast forecast = StationForecast::None;
 };
 
 // The comment: the mode's weather text, replaced by the user message when it is on and not

@@ -75,9 +75,10 @@ std::string aprsHumidity(double percent) {
     return zeroPadded(heldWithin(whole, 1, 99), 2);
 }
 
-std::string aprsWeatherData(const StationReading& reading, int pressureType,
+std::string aprsWeatherData(const StationReading& reading, PressureType pressureType,
                             double rainSinceMidnightMm) {
-    const double pressure = pressureType == 2 ? reading.pressureRel : reading.pressureAbs;
+    const double pressure =
+        pressureType == PressureType::Relative ? reading.pressureRel : reading.pressureAbs;
     return aprsWindDirection(reading.windDirection) + "/" + aprsWindSpeed(reading.windSpeedMph) +
            "g000t" + aprsTemperature(reading.outdoorTempF) + "p" +
            aprsRainHundredths(reading.rain24hInch) + "r" + aprsRainHundredths(reading.rain1hInch) +

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/settings_codes.h"
 #include "common/station_reading.h"
 
 namespace brezzolo {
@@ -34,7 +35,7 @@ std::string aprsHumidity(double percent);
 // The weather data of the report line, from the wind up to the "/" before the comment:
 // "270/005g000t050p012r000P008b10132h85/". Pressure type 2 reports the relative pressure,
 // any other the absolute one; the rain since midnight is given unrounded, in millimetres.
-std::string aprsWeatherData(const StationReading& reading, int pressureType,
+std::string aprsWeatherData(const StationReading& reading, PressureType pressureType,
                             double rainSinceMidnightMm);
 
 }  // namespace brezzolo

@@ -5,9 +5,9 @@ namespace {
 
 // The sky when the last hour was dry, else how hard it rained (mm in the last hour).
 // A negative amount, which only a broken file gives, counts as dry.
-std::string skyOrRain(double forecast, double rainLastHourMm) {
+std::string skyOrRain(StationForecast forecast, double rainLastHourMm) {
     if (rainLastHourMm <= 0) {
-        return forecast == 2 ? "sereno" : "nuvoloso";
+        return forecast == StationForecast::Sunny ? "sereno" : "nuvoloso";
     }
     if (rainLastHourMm < 3) {
         return "pioviggine";
@@ -34,11 +34,11 @@ std::string windSuffix(double kmh) {
 }  // namespace
 
 std::string localSituation(const StationReading& reading) {
-    const double f = reading.forecast;
-    if (f != 0 && f != 1 && f != 2) {
-        return {};  // no forecast from the station: nothing to say
+    const StationForecast forecast = forecastCode(reading.forecast);
+    if (forecast == StationForecast::None || forecast == StationForecast::Other) {
+        return {};  // no forecast the station defines: nothing to say
     }
-    return skyOrRain(f, reading.rain1h) + windSuffix(reading.windSpeedKmh);
+    return skyOrRain(forecast, reading.rain1h) + windSuffix(reading.windSpeedKmh);
 }
 
 std::string localSituationCaption(const std::string& summary) {

@@ -1,5 +1,7 @@
 #include "assessment/tendency_forecast.h"
 
+#include <array>
+
 #include "common/numeric_value.h"
 
 namespace brezzolo {
@@ -63,17 +65,22 @@ std::string tendencyText(TendencyClass tendency, double a) {
     return text;
 }
 
-std::string forecastText(double forecast, TendencyClass tendency) {
-    // Rows: rain, cloudy, sunny. Columns: steady, rising, falling.
-    static const char* const kTable[3][3] = {
-        {"Prev. pioggia", "Prev. molto nuvoloso", "Prev. pioggia"},
-        {"Prev. nuvoloso", "Prev. poco nuvoloso", "Prev. molto nuvoloso"},
-        {"Prev. sereno", "Prev. sereno", "Prev. variabile"},
-    };
-    for (int row = 0; row < 3; ++row) {
-        if (forecast == row) {
-            return kTable[row][tendency];
-        }
+std::string forecastText(StationForecast forecast, TendencyClass tendency) {
+    // Columns: steady, rising, falling.
+    using Row = std::array<const char*, 3>;
+    static constexpr Row kRain{"Prev. pioggia", "Prev. molto nuvoloso", "Prev. pioggia"};
+    static constexpr Row kCloudy{"Prev. nuvoloso", "Prev. poco nuvoloso", "Prev. molto nuvoloso"};
+    static constexpr Row kSunny{"Prev. sereno", "Prev. sereno", "Prev. variabile"};
+    switch (forecast) {
+        case StationForecast::Rain:
+            return kRain[tendency];
+        case StationForecast::Cloudy:
+            return kCloudy[tendency];
+        case StationForecast::Sunny:
+            return kSunny[tendency];
+        case StationForecast::None:
+        case StationForecast::Other:
+            break;
     }
     return {};
 }
@@ -87,7 +94,7 @@ std::string applyTendencyAndForecast(StationReading& reading, Appoggio& store,
     if (isTenMinuteMark(reading.minute) && store.slotsFilled()) {
         window.Label5.Caption = "Tendenza:    " + tendencyText(tendency, average);
     }
-    return forecastText(reading.forecast, tendency);
+    return forecastText(forecastCode(reading.forecast), tendency);
 }
 
 std::string forecastLabel(const std::string& text) {

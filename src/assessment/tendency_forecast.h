@@ -28,9 +28,9 @@ TendencyClass tendencyClass(double average);
 // "pressione in leggero aumento" (from 0.5) .. "pressione in forte diminuzione".
 std::string tendencyText(TendencyClass tendency, double average);
 
-// The forecast text from the station's forecast (0 rain, 1 cloudy, 2 sunny) and the tendency:
-// "Prev. sereno", "Prev. molto nuvoloso" ..; empty for any other forecast value.
-std::string forecastText(double forecast, TendencyClass tendency);
+// The forecast text from the station's forecast and the tendency: "Prev. sereno",
+// "Prev. molto nuvoloso" ..; empty without a forecast the station defines.
+std::string forecastText(StationForecast forecast, TendencyClass tendency);
 
 // The tendency and forecast stage: shifts the ten tendency slots, derives the tendency class
 // (0 steady, 1 rising, 2 falling) into reading.tendency, updates Label5 at ten-minute marks

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/colour.h"
+#include "common/settings_codes.h"
 
 namespace brezzolo {
 
@@ -22,9 +24,12 @@ struct ShapeModel {
     Colour FillColor = colours::defaultBackground;
 };
 
-// The twelve-hour chart: one series of eight columns, oldest first.
+// The twelve-hour chart has eight columns, oldest first: 12, 8, 4, 2 and 1 hours, 30 and 10
+// minutes ago, and now.
+inline constexpr std::size_t kChartColumns = 8;
+
 struct ChartModel {
-    std::array<double, 8> values{};
+    std::array<double, kChartColumns> values{};
 };
 
 struct TimerModel {
@@ -32,39 +37,72 @@ struct TimerModel {
     bool Enabled = true;
 };
 
-// The main window as plain data: one field per element the cycle or the start-up writes or
-// reads, named as the window names them. The cycle writes here and never into widgets; the
-// window program shows this model after every cycle.
+// The main window "Brezzolo" as plain data: one field per element that changes while the
+// program runs, named as the window names it. The start-up fills it, the cycle and the
+// dialogs write it, and a window program only shows it.
 struct MainWindowModel {
+    // Hidden on a first run until the folder dialog's "ESCI" stores the folders.
+    bool Visible = false;
     // The window system's colours; without a window, black text on a light grey background.
     Colour standardTextColour = colours::defaultText;
     Colour backgroundColour = colours::defaultBackground;
 
-    LabelModel Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10;
-    LabelModel Label11, Label12, Label13, Label14, Label15, Label16, Label17, Label18, Label19;
-    LabelModel Label20, Label21, Label22, Label23, Label24, Label25, Label26, Label27, Label28;
-    LabelModel Label29, Label30, Label31, Label32, Label33, Label34, Label35, Label36, Label37;
+    LabelModel Label1;   // the title, fixed
+    LabelModel Label2;   // the reading's headline "Situazione meteo di ...": the panel
+    LabelModel Label3;   // the release line, fixed
+    LabelModel Label4;   // the local situation: the report step
+    LabelModel Label5;   // the pressure tendency: the tendency step, at ten-minute marks
+    LabelModel Label6;   // outdoor temperature, red below 0: the panel
+    LabelModel Label7;   // outdoor humidity: the panel
+    LabelModel Label8;   // dew point: the panel
+    LabelModel Label9;   // wind chill: the panel
+    LabelModel Label10;  // wind speed: the panel
+    LabelModel Label11;  // wind direction: the panel
+    LabelModel Label12;  // heading "Condizioni - Previsioni - Segnalazioni"
+    LabelModel Label13;  // rain total: the panel
+    LabelModel Label14;  // rain of the last 24 hours: the panel
+    LabelModel Label15;  // rain of the last hour: the panel
+    LabelModel Label16;  // relative pressure: the report step
+    LabelModel Label17;  // storm alarm caption: the panel
+    LabelModel Label18;  // storm alarm state and colour: the panel
+    LabelModel Label19;  // the forecast, or the internal error text: the report step
+    LabelModel Label20;  // heading "Stringa APRS"
+    LabelModel Label21;  // heading "Valori esterni"
+    LabelModel Label22;  // heading "Precipitazioni"
+    LabelModel Label23;  // heading "Valori minimi e massimi odierni"
+    LabelModel Label24;  // the day's lowest temperature: the daily extremes step
+    LabelModel Label25;  // the day's highest temperature: the daily extremes step
+    LabelModel Label26;  // the day's lowest pressure: the daily extremes step
+    LabelModel Label27;  // the day's highest pressure: the daily extremes step
+    LabelModel Label28;  // the chart's title: the chart
+    LabelModel Label29;  // heat, fog and ice warnings with their colour: the warnings step
+    LabelModel Label30;  // heading "Messaggio Utente"
+    LabelModel Label31;  // the text of Check1
+    LabelModel Label32;  // "Testo", before Text2
+    LabelModel Label33;  // absolute pressure: the report step
+    LabelModel Label34;  // the chart's time axis, fixed
+    LabelModel Label35;  // heading "Seleziona Grafico"
+    LabelModel Label36;  // rain since midnight: the panel
+    LabelModel Label37;  // emptied by the warnings step
 
+    // The extreme indicators right of Label24 .. Label27, lit by the daily extremes step.
     ShapeModel Shape1, Shape2, Shape3, Shape4;
 
-    std::string Text1;     // the report last written, two lines joined by CR LF
-    bool Check1 = false;   // the user message is enabled
-    std::string Text2;     // the user message, at most 20 characters
-    bool Option1 = false;  // pressure chart
-    bool Option2 = false;  // outdoor temperature chart
-    ChartModel MSChart1;
-    TimerModel Timer1;
+    std::string Text1;     // the report last written, two lines joined by CR LF: report step
+    bool Check1 = false;   // the user message is on: the user
+    std::string Text2;     // the user message, at most 20 characters: the user
+    bool Option1 = false;  // pressure chart: the chart selector, the cycle, the folder dialog
+    bool Option2 = false;  // outdoor temperature chart: the same
+    std::string Command1;  // the exit button's caption, set by the start-up
+    ChartModel MSChart1;   // the chart's eight values: the chart
+    TimerModel Timer1;     // drives the cycles: the timer rules
 
     // The neutral look of an indicator: the background colour, its border that value plus 1.
     void makeNeutral(ShapeModel& shape) const;
-    // Marks the chart selector: 1 pressure (Option1), 2 outdoor temperature (Option2).
-    void markChart(int choice);
+    // Marks the chart selector: Option1 for the pressure chart, Option2 for the outdoor
+    // temperature chart, and unmarks the other.
+    void markChart(ChartChoice choice);
 };
-
-// The window as the start-up leaves it: the start texts, the release line, the four
-// indicators neutral, the timer at 100 ms.
-MainWindowModel startupWindowModel(Colour standardText = colours::defaultText,
-                                   Colour background = colours::defaultBackground);
 
 // The labels in number order with their names ("Label1" ..), for showing and dumping.
 struct NamedLabel {
@@ -78,19 +116,5 @@ struct NamedShape {
     ShapeModel MainWindowModel::*shape;
 };
 const std::vector<NamedShape>& mainWindowShapes();
-
-// The most characters the user message keeps.
-inline constexpr std::size_t kUserMessageLimit = 20;
-
-// The user message cut to its first 20 characters (characters, not bytes: "à" is one).
-std::string limitUserMessage(const std::string& utf8Text);
-
-// The captions of the start-up, kept here so the window and the tests share them.
-namespace startTexts {
-inline constexpr std::string_view authorCredit = "  -  a cura degli sviluppatori di Brezzolo";
-inline constexpr std::string_view chartAxis =
-    "-12h          -8h          -4h           -2h           -1h         -30min    -10min    "
-    "adesso";
-}  // namespace startTexts
 
 }  // namespace brezzolo

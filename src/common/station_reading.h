@@ -17,7 +17,7 @@ struct StationReading {
     std::string minute;       // two characters
     std::string second;       // two characters
 
-    double forecast = 0;  // -1 none, 0 rain, 1 cloudy, 2 sunny
+    double forecast = 0;  // -1 none, 0 rain, 1 cloudy, 2 sunny: see forecastCode()
     double tendency = 0;  // the station's code; replaced by the cycle's tendency class
     double indoorTemp = 0;
     double outdoorTemp = 0;
@@ -36,9 +36,39 @@ struct StationReading {
     double rain1hInch = 0;
     double pressureAbs = 0;
     double pressureRel = 0;
-    double stormAlarm = 0;  // -1 fault, 0 off, 1 active
+    double stormAlarm = 0;  // -1 fault, 0 off, 1 active: see stormAlarmCode()
 
     double rainSinceMidnight = 0;  // mm, one decimal
 };
+
+// The station's forecast. The file may carry any number; Other is every value the station
+// does not define (1.5, 7), which some readers treat apart from None.
+enum class StationForecast { None, Rain, Cloudy, Sunny, Other };
+
+constexpr StationForecast forecastCode(double value) {
+    if (value == -1) {
+        return StationForecast::None;
+    }
+    if (value == 0) {
+        return StationForecast::Rain;
+    }
+    if (value == 1) {
+        return StationForecast::Cloudy;
+    }
+    return value == 2 ? StationForecast::Sunny : StationForecast::Other;
+}
+
+// The station's storm alarm; Other is any value the station does not define.
+enum class StormAlarm { Fault, Off, Active, Other };
+
+constexpr StormAlarm stormAlarmCode(double value) {
+    if (value == -1) {
+        return StormAlarm::Fault;
+    }
+    if (value == 0) {
+        return StormAlarm::Off;
+    }
+    return value == 1 ? StormAlarm::Active : StormAlarm::Other;
+}
 
 }  // namespace brezzolo

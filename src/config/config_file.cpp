@@ -1,5 +1,6 @@
 #include "config/config_file.h"
 
+#include <initializer_list>
 #include <vector>
 
 #include "common/numeric_value.h"
@@ -14,32 +15,32 @@ std::optional<ConfigLines> readConfig(const std::string& path) {
         return std::nullopt;
     }
     ConfigLines config;
-    for (std::size_t i = 0; i < config.size() && i < lines->size(); ++i) {
-        config[i] = (*lines)[i];
+    for (std::size_t i = 0; i < config.lines.size() && i < lines->size(); ++i) {
+        config.lines[i] = (*lines)[i];
     }
     return config;
 }
 
 bool writeConfig(const ConfigLines& lines, const std::string& path) {
-    return rewriteTextFile(path, std::vector<std::string>(lines.begin(), lines.end()));
+    return rewriteTextFile(path, std::vector<std::string>(lines.lines.begin(), lines.lines.end()));
 }
 
-bool replaceConfigLine(int lineNumber, const std::string& value, const std::string& path) {
+bool replaceConfigLine(ConfigLine line, const std::string& value, const std::string& path) {
     auto lines = readConfig(path);
-    if (!lines || lineNumber < 1 || lineNumber > 6) {
+    if (!lines) {
         return false;
     }
-    (*lines)[static_cast<std::size_t>(lineNumber - 1)] = value;
+    (*lines)[line] = value;
     return writeConfig(*lines, path);
 }
 
-bool storeChartChoice(int choice, const std::string& path) {
-    const std::string value = choice == 2 ? "2" : "1";
+bool storeChartChoice(ChartChoice choice, const std::string& path) {
+    const std::string value = storedText(choice);
     const auto lines = readConfig(path);
-    if (lines && (*lines)[kChartChoiceLine - 1] == value) {
+    if (lines && (*lines)[ConfigLine::ChartChoice] == value) {
         return true;
     }
-    return replaceConfigLine(kChartChoiceLine, value, path);
+    return replaceConfigLine(ConfigLine::ChartChoice, value, path);
 }
 
 StartupConfig checkConfigAtStartup(const std::string& path) {
@@ -50,44 +51,57 @@ StartupConfig checkConfigAtStartup(const std::string& path) {
     if (!lines) {
         return StartupConfig::Missing;
     }
-    const std::string& line3 = (*lines)[kChartChoiceLine - 1];
+    const std::string& line3 = (*lines)[ConfigLine::ChartChoice];
     if (line3 == "1" || line3 == "2") {
         return StartupConfig::Current;
     }
-    const ConfigLines converted = {(*lines)[0], (*lines)[1], "1",
-                                   (*lines)[2], (*lines)[3], kDefaultHistoryFileName};
+    // The old layout: report mode, pressure type, Heavy Weather folder, output folder.
+    const auto& old = lines->lines;
+    const ConfigLines converted{
+        {old[0], old[1], storedText(ChartChoice::Pressure), old[2], old[3],
+         kDefaultHistoryFileName}};
     return writeConfig(converted, path) ? StartupConfig::Converted
                                         : StartupConfig::ConversionFailed;
 }
+
+namespace {
+
+// The code whose stored text is exactly `text`, or the fallback.
+template <typename Code>
+Code codeOf(const std::string& text, std::initializer_list<Code> codes, Code fallback) {
+    for (const Code code : codes) {
+        if (text == storedText(code)) {
+            return code;
+        }
+    }
+    return fallback;
+}
+
+}  // namespace
 
 CycleSettings cycleSettings(const std::optional<ConfigLines>& lines) {
     CycleSettings settings;
     if (!lines) {
         return settings;
     }
-    const std::string& mode = (*lines)[kReportModeLine - 1];
-    if (mode == "2") {
-        settings.reportMode = 2;
-    } else if (mode == "3") {
-        settings.reportMode = 3;
-    }
-    if ((*lines)[kPressureTypeLine - 1] == "2") {
-        settings.pressureType = 2;
-    }
-    if ((*lines)[kChartChoiceLine - 1] == "2") {
-        settings.chartChoice = 2;
-    }
-    settings.outputFolder = (*lines)[kOutputFolderLine - 1];
+    settings.reportMode = codeOf((*lines)[ConfigLine::ReportMode],
+                                 {ReportMode::LocalSituation, ReportMode::NoWeatherComment},
+                                 ReportMode::Forecast);
+    settings.pressureType = codeOf((*lines)[ConfigLine::PressureType], {PressureType::Relative},
+                                   PressureType::Absolute);
+    settings.chartChoice = codeOf((*lines)[ConfigLine::ChartChoice],
+                                  {ChartChoice::OutdoorTemperature}, ChartChoice::Pressure);
+    settings.outputFolder = (*lines)[ConfigLine::OutputFolder];
     return settings;
 }
 
-std::optional<int> chartChoiceFromNumericLine(const std::string& line3) {
+std::optional<ChartChoice> chartChoiceFromNumericLine(const std::string& line3) {
     const double value = numericValue(line3);
     if (value == 0.0 || value == 1.0) {
-        return 1;
+        return ChartChoice::Pressure;
     }
     if (value == 2.0) {
-        return 2;
+        return ChartChoice::OutdoorTemperature;
     }
     return std::nullopt;
 }

@@ -4,23 +4,35 @@
 #include <optional>
 #include <string>
 
+#include "common/settings_codes.h"
+
 namespace brezzolo {
 
 // config.brz: six text lines, the program's only settings. Every access opens, reads or
 // rewrites and closes the file within the call; a rewrite always writes all six lines.
 inline constexpr const char* kConfigFileName = "config.brz";
 
-enum ConfigLine : int {
-    kReportModeLine = 1,    // "1" forecast, "2" local situation, "3" no weather comment
-    kPressureTypeLine = 2,  // "1" absolute, "2" relative
-    kChartChoiceLine = 3,   // "1" pressure, "2" outdoor temperature
-    kHeavyWeatherLine = 4,  // Heavy Weather folder
-    kOutputFolderLine = 5,  // folder of my_meteo.txt and of every other file the cycle writes
-    kHistoryFileLine = 6,   // history file name inside the Heavy Weather folder
+// The six lines, numbered from 1 as the file is described.
+enum class ConfigLine {
+    ReportMode = 1,          // ReportMode code
+    PressureType = 2,        // PressureType code
+    ChartChoice = 3,         // ChartChoice code
+    HeavyWeatherFolder = 4,  // Heavy Weather folder
+    OutputFolder = 5,        // folder of my_meteo.txt and of every other file the cycle writes
+    HistoryFile = 6,         // history file name inside the Heavy Weather folder
 };
 
-// The six lines; line n is lines[n - 1].
-using ConfigLines = std::array<std::string, 6>;
+// The six lines of the file, read and written whole.
+struct ConfigLines {
+    std::array<std::string, 6> lines;
+
+    std::string& operator[](ConfigLine line) { return lines[index(line)]; }
+    const std::string& operator[](ConfigLine line) const { return lines[index(line)]; }
+    bool operator==(const ConfigLines&) const = default;
+
+  private:
+    static std::size_t index(ConfigLine line) { return static_cast<std::size_t>(line) - 1; }
+};
 
 // The file's first six lines. Lines missing from a short file read as empty lines; nothing
 // when the file does not exist or cannot be read.
@@ -32,12 +44,12 @@ bool writeConfig(const ConfigLines& lines, const std::string& path = kConfigFile
 
 // Reads the six lines and writes them back with one line replaced. False when the file could
 // not be read or written.
-bool replaceConfigLine(int lineNumber, const std::string& value,
+bool replaceConfigLine(ConfigLine line, const std::string& value,
                        const std::string& path = kConfigFileName);
 
-// The chart selector: stores "1" or "2" as line 3 only when it differs from what is stored.
+// The chart selector: stores the choice as line 3 only when it differs from what is stored.
 // False only when a needed rewrite failed.
-bool storeChartChoice(int choice, const std::string& path = kConfigFileName);
+bool storeChartChoice(ChartChoice choice, const std::string& path = kConfigFileName);
 
 // What the start-up found.
 enum class StartupConfig {
@@ -51,30 +63,22 @@ enum class StartupConfig {
 // old line 2, "1", old line 3, old line 4, "history.dat".
 StartupConfig checkConfigAtStartup(const std::string& path = kConfigFileName);
 
-// The message shown after a conversion, title "ATTENZIONE".
-inline constexpr const char* kNewReleaseMessage =
-    "Nuova Release. Prego verificare configurazione cartelle e file di lavoro";
-inline constexpr const char* kWarningTitle = "ATTENZIONE";
-
-// Shown (title "ATTENZIONE") when a change of the settings could not be written.
-inline constexpr const char* kConfigNotSavedMessage =
-    "Impossibile salvare la configurazione in config.brz: verificare che la cartella di lavoro "
-    "sia scrivibile e che il disco non sia pieno.";
-
 // The settings a cycle takes from the file, corrected in memory and not written back.
 struct CycleSettings {
-    int reportMode = 1;    // 1, 2 or 3
-    int pressureType = 1;  // 1 absolute, 2 relative
-    int chartChoice = 1;   // 1 pressure, 2 outdoor temperature
+    ReportMode reportMode = ReportMode::Forecast;
+    PressureType pressureType = PressureType::Absolute;
+    ChartChoice chartChoice = ChartChoice::Pressure;
     std::string outputFolder;
 };
 
-// Lines 1 to 3 fall back to 1 when they hold anything but an accepted value (exact
-// comparison of the whole line). A missing file gives the defaults and no output folder.
+// Lines 1 to 3 fall back to code 1 when they hold anything but an accepted value (exact
+// comparison of the whole line: " 2" is not "2"). A missing file gives the defaults and no
+// output folder.
 CycleSettings cycleSettings(const std::optional<ConfigLines>& lines);
 
 // The chart selector marking of the folder dialog's loading, from the numeric value of
-// line 3: 0 or 1 gives 1, 2 gives 2, anything else nothing (leave the selector as it is).
-std::optional<int> chartChoiceFromNumericLine(const std::string& line3);
+// line 3 (so " 2" counts): 0 or 1 gives the pressure chart, 2 the outdoor temperature chart,
+// anything else nothing (the selector stays as it is).
+std::optional<ChartChoice> chartChoiceFromNumericLine(const std::string& line3);
 
 }  // namespace brezzolo

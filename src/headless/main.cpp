@@ -14,13 +14,9 @@
 #include <string_view>
 #include <thread>
 
-#include "common/appoggio.h"
-#include "app/cycle.h"
-#include "common/folder_source.h"
-#include "common/main_window_model.h"
+#include "app/main_window_presenter.h"
 #include "app/model_dump.h"
 #include "common/paths.h"
-#include "config/config_file.h"
 
 namespace {
 
@@ -97,6 +93,13 @@ void pause(long long milliseconds) {
     }
 }
 
+// Messages go to stderr, one line each; a first run or a fatal start ends the program.
+class HeadlessShell : public Shell {
+  public:
+    void showMessage(const Message& message) override { std::cerr << message.text << "\n"; }
+    void endProgram() override { stopRequested = true; }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,43 +113,29 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    switch (checkConfigAtStartup()) {
-        case StartupConfig::Missing:
+    HeadlessShell shell;
+    MainWindowPresenter program(shell);
+    switch (program.start()) {
+        case StartOutcome::FirstRun:
             std::cerr << kConfigFileName << " not found in "
                       << fromFsPath(std::filesystem::current_path()) << "\n";
             return 1;
-        case StartupConfig::Converted:
-            std::cerr << kNewReleaseMessage << "\n";
-            break;
-        case StartupConfig::ConversionFailed:
-            std::cerr << "The old " << kConfigFileName
-                      << " could not be rewritten in the new layout; check that the folder "
-                         "is writable.\n";
+        case StartOutcome::CannotContinue:
             return 1;
-        case StartupConfig::Current:
+        case StartOutcome::Running:
             break;
-    }
-
-    // Like the folder dialog's loading: the folders from lines 4 and 6, the chart selector
-    // from the numeric value of line 3.
-    const ConfigLines config = readConfig().value_or(ConfigLines{});
-    const FixedFolders folders(config[kHeavyWeatherLine - 1], config[kHistoryFileLine - 1]);
-    Appoggio store;
-    MainWindowModel window = startupWindowModel();
-    if (const auto choice = chartChoiceFromNumericLine(config[kChartChoiceLine - 1])) {
-        window.markChart(*choice);
     }
     if (options->message) {
-        window.Check1 = true;
-        window.Text2 = limitUserMessage(*options->message);
+        program.userMessageEnabled(true);
+        program.userMessageChanged(*options->message);
     }
 
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 
-    CycleEnvironment env{store, window, folders};
+    const MainWindowModel& window = program.model();
     for (long long done = 0; !stopRequested && (!options->cycles || done < *options->cycles);) {
-        runConversionCycle(env);
+        program.timerFired();
         ++done;
         if (!window.Text1.empty() && !options->dump) {
             std::string report = window.Text1;
@@ -160,7 +149,7 @@ int main(int argc, char** argv) {
     }
 
     if (options->dump) {
-        std::cout << dumpModel(window, store);
+        std::cout << dumpModel(window, program.store());
     }
     return 0;
 }

@@ -7,23 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
+#include "app/about_box.h"
 #include "qt/program_icon.h"
-#include "app/sys_info.h"
-#include "version.h"
+#include "qt/qt_text.h"
 
 namespace brezzolo {
 namespace {
-
-// The notice for the program's users; the address is the project's page.
-constexpr const char* kDisclaimer =
-    "Avvertenza: questo programma è fornito così com'è, senza garanzie di alcun tipo. I dati, "
-    "le tendenze e le previsioni che mostra e trasmette sono indicativi e non sostituiscono i "
-    "bollettini meteorologici ufficiali. Informazioni e aggiornamenti: "
-    "https://brezzolo.example";
-
-constexpr const char* kDescription =
-    "Programma di elaborazione e conversione dati stazione meteo WS2300 verso sistemi APRS "
-    "(secondo le specifiche APRS Protocol Reference - Protocol Version 1.0.1g)";
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -53,20 +44,19 @@ QFrame* greyLine(QWidget* parent) {
 
 }  // namespace
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+frmAbout::frmAbout(QWidget* parent, Shell& shell, std::function<void()> closed)
+    : QDialog(parent), shell_(shell), closed_(std::move(closed)) {
     setObjectName(QStringLiteral("frmAbout"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    const QString title = QString::fromUtf8(version::applicationTitle);
-    setWindowTitle(QStringLiteral("Informazioni su ") + title);
+    const AboutBoxTexts texts = aboutBoxTexts();
+    setWindowTitle(qtText(texts.caption));
 
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(programIcon().pixmap(48, 48));
     picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto* lblVersion = makeLabel(this, "lblVersion",
-                                 QStringLiteral("Versione ") + QString::fromUtf8(version::dotted));
-    auto* lblTitle = makeLabel(this, "lblTitle", title);
+    auto* lblVersion = makeLabel(this, "lblVersion", qtText(texts.lblVersion));
+    auto* lblTitle = makeLabel(this, "lblTitle", qtText(texts.lblTitle));
     QFont bold = lblTitle->font();
     bold.setBold(true);
     if (bold.pointSizeF() > 0) {
@@ -74,26 +64,26 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     }
     lblTitle->setFont(bold);
     auto* lblDescription =
-        wrapped(makeLabel(this, "lblDescription", QString::fromUtf8(kDescription)), 400);
+        wrapped(makeLabel(this, "lblDescription", qtText(texts.lblDescription)), 400);
     auto* lblDisclaimer =
-        wrapped(makeLabel(this, "lblDisclaimer", QString::fromUtf8(kDisclaimer)), 380);
+        wrapped(makeLabel(this, "lblDisclaimer", qtText(texts.lblDisclaimer)), 380);
 
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    auto* cmdOK = new QPushButton(qtText(texts.cmdOK), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);  // Enter; Escape closes the dialog as well
-    auto* cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    auto* cmdSysInfo = new QPushButton(qtText(texts.cmdSysInfo), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo->setAutoDefault(false);
 
-    auto* texts = new QVBoxLayout;
-    texts->addWidget(lblTitle);
-    texts->addWidget(lblVersion);
-    texts->addSpacing(8);
-    texts->addWidget(lblDescription);
+    auto* column = new QVBoxLayout;
+    column->addWidget(lblTitle);
+    column->addWidget(lblVersion);
+    column->addSpacing(8);
+    column->addWidget(lblDescription);
     auto* top = new QHBoxLayout;
     top->addWidget(picIcon, 0, Qt::AlignTop);
     top->addSpacing(12);
-    top->addLayout(texts, 1);
+    top->addLayout(column, 1);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdOK);
@@ -112,17 +102,13 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { startSysInfo(); });
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::reject);
+    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { startSystemInformation(shell_); });
 }
 
-void frmAbout::startSysInfo() {
-    if (brezzolo::startSysInfo()) {
-        return;
-    }
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(version::applicationTitle),
-                    QString::fromUtf8(kSysInfoUnavailableMessage), QMessageBox::Ok, this);
-    box.exec();
+void frmAbout::reject() {
+    hide();
+    closed_();
 }
 
 }  // namespace brezzolo

@@ -1,24 +1,25 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 namespace brezzolo {
 
-// Shown by "System Info..." when the system information viewer cannot be found or started.
-inline constexpr const char* kSysInfoUnavailableMessage =
-    "Le informazioni sul sistema non sono attualmente disponibili.";
+class Shell;
 
-// "Informazioni su Brezzolo 1.9.2": title, version, description, notice and System Info.
-// "OK" (Enter) and Escape close it and it deletes itself; the next opening builds a new one.
+// The About box "frmAbout" on Qt: the texts of the core's About box, the icon and the two
+// buttons. "OK", Enter and Escape report `closed`; the main window then unloads the box.
 class frmAbout : public QDialog {
     Q_OBJECT
 
   public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    frmAbout(QWidget* parent, Shell& shell, std::function<void()> closed);
+
+    void reject() override;
 
   private:
-    // StartSysInfo: the viewer, or the message that it is unavailable.
-    void startSysInfo();
+    Shell& shell_;
+    std::function<void()> closed_;
 };
 
 }  // namespace brezzolo

@@ -13,6 +13,9 @@
 namespace brezzolo {
 
 namespace {
+
+constexpr int kColumns = static_cast<int>(kChartColumns);
+
 // Room above the bars and below them (the category axis carries no text of its own).
 constexpr int kTopMargin = 8;
 constexpr int kBottomMargin = 2;
@@ -46,15 +49,15 @@ BarSlots fitBarSlots(const ChartColumns& captionCentres) {
     // Bar k (from 0) stands at left + (k + 0.5) * width: a straight line through the centres.
     double meanSlot = 0;
     double meanCentre = 0;
-    for (int k = 0; k < kChartColumns; ++k) {
+    for (int k = 0; k < kColumns; ++k) {
         meanSlot += k + 0.5;
         meanCentre += captionCentres[static_cast<std::size_t>(k)];
     }
-    meanSlot /= kChartColumns;
-    meanCentre /= kChartColumns;
+    meanSlot /= kColumns;
+    meanCentre /= kColumns;
     double covariance = 0;
     double variance = 0;
-    for (int k = 0; k < kChartColumns; ++k) {
+    for (int k = 0; k < kColumns; ++k) {
         const double slot = k + 0.5 - meanSlot;
         covariance += slot * (captionCentres[static_cast<std::size_t>(k)] - meanCentre);
         variance += slot * slot;
@@ -76,14 +79,14 @@ std::optional<ChartColumns> captionCentres(const QString& text, const QFontMetri
         while (i < text.size() && !text[i].isSpace()) {
             ++i;
         }
-        if (found == kChartColumns) {
+        if (found == kColumns) {
             return std::nullopt;
         }
         const double before = metrics.horizontalAdvance(text.left(start));
         const double caption = metrics.horizontalAdvance(text.mid(start, i - start));
         centres[static_cast<std::size_t>(found++)] = before + caption / 2;
     }
-    if (found != kChartColumns) {
+    if (found != kColumns) {
         return std::nullopt;
     }
     return centres;
@@ -103,7 +106,7 @@ TwelveHourChartView::TwelveHourChartView(QWidget* parent) : QChartView(parent) {
     bars_ = new QBarSet(QString());
     bars_->setColor(kBarColour);
     bars_->setBorderColor(kBarColour.darker(130));
-    for (int k = 0; k < kChartColumns; ++k) {
+    for (int k = 0; k < kColumns; ++k) {
         bars_->append(0.0);
     }
     auto* series = new QBarSeries;
@@ -112,7 +115,7 @@ TwelveHourChartView::TwelveHourChartView(QWidget* parent) : QChartView(parent) {
     chart->addSeries(series);
 
     auto* columnAxis = new QBarCategoryAxis;
-    for (int k = 1; k <= kChartColumns; ++k) {
+    for (int k = 1; k <= kColumns; ++k) {
         columnAxis->append(QString::number(k));
     }
     columnAxis->setLabelsVisible(false);
@@ -140,7 +143,7 @@ void TwelveHourChartView::setValues(const ChartColumns& values) {
             value = 0;
         }
     }
-    for (int k = 0; k < kChartColumns; ++k) {
+    for (int k = 0; k < kColumns; ++k) {
         const double value = shown[static_cast<std::size_t>(k)];
         if (bars_->at(k) != value) {
             bars_->replace(k, value);
@@ -155,7 +158,7 @@ void TwelveHourChartView::setValues(const ChartColumns& values) {
 
 ChartColumns TwelveHourChartView::values() const {
     ChartColumns values{};
-    for (int k = 0; k < kChartColumns; ++k) {
+    for (int k = 0; k < kColumns; ++k) {
         values[static_cast<std::size_t>(k)] = bars_->at(k);
     }
     return values;
@@ -217,7 +220,7 @@ void TwelveHourChartView::updatePlotArea() {
         std::max(0, margins.left() + static_cast<int>(std::lround(placed.left - plot.left())));
     const int right = std::max(
         0, margins.right() + static_cast<int>(std::lround(
-                                 plot.right() - (placed.left + placed.width * kChartColumns))));
+                                 plot.right() - (placed.left + placed.width * kColumns))));
     if (left != margins.left() || right != margins.right()) {
         chart()->setMargins(QMargins(left, margins.top(), right, margins.bottom()));
     }

@@ -5,6 +5,8 @@
 #include <array>
 #include <optional>
 
+#include "common/main_window_model.h"
+
 class QBarSet;
 class QFontMetricsF;
 class QLabel;
@@ -12,7 +14,6 @@ class QValueAxis;
 
 namespace brezzolo {
 
-inline constexpr int kChartColumns = 8;
 using ChartColumns = std::array<double, kChartColumns>;
 
 // The value axis: from min to max in ticks - 1 even steps.

@@ -4,10 +4,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QStyle>
 #include <QTreeWidget>
 #include <utility>
+
+#include "app/folder_lists.h"
+#include "qt/qt_text.h"
 
 namespace brezzolo {
 namespace {
@@ -47,37 +49,7 @@ QTreeWidgetItem* addFolderItem(QTreeWidgetItem* item, const QString& text, const
 }  // namespace
 
 QString folderText(const QString& path) {
-    return QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(path)));
-}
-
-QString nearestExistingFolder(const QString& storedFolder) {
-    const QString path = QDir::fromNativeSeparators(storedFolder);
-    if (path.isEmpty() || QDir::isRelativePath(path)) {
-        return folderText(QDir::currentPath());
-    }
-    QString current = QDir::cleanPath(path);
-    while (!QFileInfo(current).isDir()) {
-        const QString parent = QFileInfo(current).absolutePath();
-        if (parent == current) {
-            // Not even the drive is there (a removed disk, a drive that is not ready).
-            return folderText(QDir::rootPath());
-        }
-        current = parent;
-    }
-    return folderText(current);
-}
-
-void fillFileList(QListWidget* files, const QString& folder) {
-    files->clear();
-    const QString path = QDir::fromNativeSeparators(folder);
-    // An empty or relative text (a placeholder) names no folder; QDir would read it as the
-    // current folder.
-    if (path.isEmpty() || QDir::isRelativePath(path) || !QFileInfo(path).isDir()) {
-        return;
-    }
-    const QStringList names = QDir(path).entryList(QStringList{QStringLiteral("*.dat")},
-                                                   QDir::Files, QDir::Name | QDir::IgnoreCase);
-    files->addItems(names);
+    return qtText(brezzolo::folderText(coreText(path)));
 }
 
 FolderPicker::FolderPicker(QComboBox* drives, QTreeWidget* folders, ChangeHandler onChange)
@@ -103,13 +75,17 @@ FolderPicker::FolderPicker(QComboBox* drives, QTreeWidget* folders, ChangeHandle
                      [this](const QTreeWidgetItem* item) { itemActivated(item); });
 }
 
-void FolderPicker::showFolder(const QString& storedFolder) {
-    fill(nearestExistingFolder(storedFolder));
+void FolderPicker::showFolder(const QString& folder) {
+    fill(nearestExistingFolder(folder));
 }
 
 void FolderPicker::openFolder(const QString& folder) {
     fill(nearestExistingFolder(folder));
     onChange_(folder_);
+}
+
+QString FolderPicker::nearestExistingFolder(const QString& folder) {
+    return qtText(brezzolo::nearestExistingFolder(coreText(folder)));
 }
 
 void FolderPicker::driveChosen(int index) {

@@ -5,7 +5,6 @@
 #include <functional>
 
 class QComboBox;
-class QListWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -20,15 +19,6 @@ inline constexpr int kFolderPathRole = Qt::UserRole;
 // trailing separator except at a root ("C:\", "/").
 QString folderText(const QString& path);
 
-// Where the lists open for a stored folder: the folder itself when it exists, else its
-// nearest existing parent, else the root; the current folder for a text that names no
-// absolute folder (an empty field, a placeholder).
-QString nearestExistingFolder(const QString& storedFolder);
-
-// Fills the file list with the history file candidates ("*.dat", any case) of a folder,
-// sorted by name. A folder that does not exist gives an empty list.
-void fillFileList(QListWidget* files, const QString& folder);
-
 // One drive list and one folder list working together. The folder list is a small tree: the
 // chain of folders from the root down to the current folder, then the current folder's
 // subfolders; activating any of them (double click, Enter) opens it. Opening a folder or choosing
@@ -41,16 +31,15 @@ class FolderPicker {
     FolderPicker(QComboBox* drives, QTreeWidget* folders, ChangeHandler onChange);
 
     // Points both lists at the folder (or its nearest existing parent).
-    void showFolder(const QString& storedFolder);
+    void showFolder(const QString& folder);
     // The user's way in: opens a folder as if activated in the list.
     void openFolder(const QString& folder);
-    // The folder the list is at, in folderText() form.
-    QString folder() const { return folder_; }
 
   private:
     void driveChosen(int index);
     void itemActivated(const QTreeWidgetItem* item);
     void fill(const QString& existingFolder);
+    static QString nearestExistingFolder(const QString& folder);
 
     QComboBox* drives_;
     QTreeWidget* folders_;

@@ -1,10 +1,12 @@
 #include "qt/main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,22 +14,20 @@
 #include <algorithm>
 #include <utility>
 
+#include "qt/about_box.h"
 #include "qt/chart_view.h"
+#include "qt/folder_dialog.h"
 #include "qt/indicator_shape.h"
 #include "qt/qt_colour.h"
-#include "qt/about_box.h"
-#include "qt/folder_dialog.h"
+#include "qt/qt_text.h"
 #include "qt/settings_dialogs.h"
-#include "qt/warning_box.h"
 
 namespace brezzolo {
 
 namespace {
 
-constexpr int kStartupIntervalMs = 100;
-
 void showLabel(QLabel* label, const LabelModel& model) {
-    const QString caption = QString::fromStdString(model.Caption);
+    const QString caption = qtText(model.Caption);
     if (label->text() != caption) {
         label->setText(caption);
     }
@@ -45,7 +45,7 @@ void showLabel(QLabel* label, const LabelModel& model) {
 
 // The report as the model holds it, CR LF between the lines, shown with plain line breaks.
 QString reportText(const std::string& text) {
-    QString shown = QString::fromStdString(text);
+    QString shown = qtText(text);
     shown.remove(QLatin1Char('\r'));
     return shown;
 }
@@ -59,162 +59,164 @@ void raiseWindow(QWidget* window) {
 }  // namespace
 
 Brezzolo::Brezzolo(std::string configPath, QWidget* parent)
-    : QMainWindow(parent), configPath_(std::move(configPath)) {
+    : QMainWindow(parent), presenter_(*this, std::move(configPath)) {
     setObjectName(QStringLiteral("Brezzolo"));
-    setWindowTitle(QStringLiteral("Brezzolo"));
+    setWindowTitle(qtText(mainWindowTexts::caption));
     widgets_ = buildMainWindowWidgets(*this);
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
+    folderDialog_ = new Configurazione(this, presenter_.folderDialog());
     connectWidgets();
 }
 
 Brezzolo::~Brezzolo() = default;
 
 bool Brezzolo::start() {
-    if (folderDialog_ != nullptr) {
-        return true;  // started already
-    }
-    // The scratch store already holds its initial texts; the About box is loaded hidden.
-    aboutBox_ = new frmAbout(this);
-    widgets_.Command1->setText(QStringLiteral("&ESCI"));
+    const auto outcome = presenter_.start(fromQColor(palette().color(QPalette::ButtonText)),
+                                          fromQColor(palette().color(QPalette::Window)));
+    refresh();
+    return outcome != StartOutcome::CannotContinue;
+}
 
-    // The start texts, in the window system's own text and background colours. Timer1 stays
-    // off until the configuration is known.
-    model_ = startupWindowModel(fromQColor(palette().color(QPalette::ButtonText)),
-                                fromQColor(palette().color(QPalette::Window)));
-    model_.Timer1.Enabled = false;
-    showModel();
-
-    folderDialog_ = new Configurazione(this, configPath_);
-    connectFolderDialog();
-    switch (checkConfigAtStartup(configPath_)) {
-        case StartupConfig::Missing:
-            // First run: only the folder dialog; its "ESCI" writes config.brz, shows this
-            // window and switches Timer1 on.
-            folderDialog_->setFirstRun(true);
-            folderDialog_->load();
-            model_.Timer1.Interval = kStartupIntervalMs;
-            applyTimer();
-            raiseWindow(folderDialog_);
-            return true;
-        case StartupConfig::ConversionFailed:
-            warn(kConfigNotSavedMessage);
-            return false;
-        case StartupConfig::Converted:
-            warn(kNewReleaseMessage);
-            break;
-        case StartupConfig::Current:
-            break;
-    }
-    folderDialog_->load();  // hidden; switches Timer1 off and marks the chart selector
-    model_.Timer1.Interval = kStartupIntervalMs;
-    model_.Timer1.Enabled = true;
-    applyTimer();
-    show();
-    return true;
+template <typename Handler>
+void Brezzolo::forward(Handler&& handler) {
+    handler(presenter_);
+    refresh();
 }
 
 void Brezzolo::connectWidgets() {
-    connect(timer_, &QTimer::timeout, this, &Brezzolo::runCycle);
-    connect(widgets_.Option1, &QRadioButton::clicked, this, [this] { chartOptionClicked(1); });
-    connect(widgets_.Option2, &QRadioButton::clicked, this, [this] { chartOptionClicked(2); });
-    connect(widgets_.Text2, &QLineEdit::textChanged, this, &Brezzolo::userMessageChanged);
-    connect(widgets_.Check1, &QCheckBox::toggled, this,
-            [this](bool checked) { model_.Check1 = checked; });
-    connect(widgets_.Command1, &QPushButton::clicked, this, &Brezzolo::endProgram);
-    connect(widgets_.Esci, &QAction::triggered, this, &Brezzolo::endProgram);
-    connect(widgets_.Cartelle, &QAction::triggered, this, &Brezzolo::showFolderDialog);
-    connect(widgets_.Stringa_APRS, &QAction::triggered, this, &Brezzolo::showReportModeDialog);
-    connect(widgets_.Pressione, &QAction::triggered, this, &Brezzolo::showPressureDialog);
-    connect(widgets_.About, &QAction::triggered, this, &Brezzolo::showAboutBox);
+    using P = MainWindowPresenter;
+    connect(timer_, &QTimer::timeout, this, [this] { forward([](P& p) { p.timerFired(); }); });
+    connect(widgets_.Option1, &QRadioButton::clicked, this,
+            [this] { forward([](P& p) { p.chartOptionClicked(ChartChoice::Pressure); }); });
+    connect(widgets_.Option2, &QRadioButton::clicked, this, [this] {
+        forward([](P& p) { p.chartOptionClicked(ChartChoice::OutdoorTemperature); });
+    });
+    // Only the user's edits: the text the model puts back is no new change.
+    connect(widgets_.Text2, &QLineEdit::textEdited, this, [this](const QString& text) {
+        forward([&](P& p) { p.userMessageChanged(coreText(text)); });
+    });
+    connect(widgets_.Check1, &QCheckBox::clicked, this,
+            [this](bool checked) { forward([&](P& p) { p.userMessageEnabled(checked); }); });
+    const auto exit = [this] { forward([](P& p) { p.exitClicked(); }); };
+    connect(widgets_.Command1, &QPushButton::clicked, this, exit);
+    connect(widgets_.Esci, &QAction::triggered, this, exit);
+    connect(widgets_.Cartelle, &QAction::triggered, this,
+            [this] { forward([](P& p) { p.folderMenuClicked(); }); });
+    connect(widgets_.Stringa_APRS, &QAction::triggered, this,
+            [this] { forward([](P& p) { p.reportModeMenuClicked(); }); });
+    connect(widgets_.Pressione, &QAction::triggered, this,
+            [this] { forward([](P& p) { p.pressureMenuClicked(); }); });
+    connect(widgets_.About, &QAction::triggered, this,
+            [this] { forward([](P& p) { p.aboutMenuClicked(); }); });
 }
 
-void Brezzolo::connectFolderDialog() {
-    connect(folderDialog_, &Configurazione::timerEnabledRequested, this,
-            &Brezzolo::setTimerEnabled);
-    connect(folderDialog_, &Configurazione::chartChoiceMarked, this, &Brezzolo::markChartChoice);
-    connect(folderDialog_, &Configurazione::showMainWindowRequested, this,
-            [this] { raiseWindow(this); });
-    connect(folderDialog_, &Configurazione::firstRunAbandoned, this, &Brezzolo::endProgram);
-}
-
-CycleEnvironment Brezzolo::environment() {
-    return CycleEnvironment{store_, model_, *folderDialog_, configPath_};
-}
-
-void Brezzolo::runCycle() {
-    if (folderDialog_ == nullptr) {
+void Brezzolo::refresh() {
+    if (ending_) {
         return;
     }
-    CycleEnvironment env = environment();
-    runConversionCycle(env);
     showModel();
+    showDialogs();
     applyTimer();
 }
 
-void Brezzolo::chartOptionClicked(int choice) {
-    if (folderDialog_ == nullptr) {
-        return;
+void Brezzolo::showModel() {
+    const MainWindowModel& model = presenter_.model();
+    const auto& named = mainWindowLabels();
+    for (std::size_t i = 0; i < named.size(); ++i) {
+        showLabel(widgets_.labels[i], model.*named[i].label);
     }
-    CycleEnvironment env = environment();
-    const bool stored = selectChart(env, choice);
-    showModel();
-    if (!stored) {
-        warn(kConfigNotSavedMessage);
+    const auto& shapes = mainWindowShapes();
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        const ShapeModel& shape = model.*shapes[i].shape;
+        widgets_.shapes[i]->setColours(shape.BorderColor, shape.FillColor);
     }
-}
-
-void Brezzolo::userMessageChanged(const QString& text) {
-    const std::string typed = text.toStdString();
-    const std::string kept = limitUserMessage(typed);
-    if (kept != typed) {
-        // Typed or pasted past the limit: keep the first characters. Setting the text comes
-        // back here with the shortened message, which then reaches the model.
+    const QString report = reportText(model.Text1);
+    if (widgets_.Text1->toPlainText() != report) {
+        widgets_.Text1->setPlainText(report);
+    }
+    if (widgets_.Check1->isChecked() != model.Check1) {
+        widgets_.Check1->setChecked(model.Check1);
+    }
+    const QString message = qtText(model.Text2);
+    if (widgets_.Text2->text() != message) {
         const int cursor = widgets_.Text2->cursorPosition();
-        const QString shortened = QString::fromStdString(kept);
-        widgets_.Text2->setText(shortened);
-        widgets_.Text2->setCursorPosition(std::min(cursor, static_cast<int>(shortened.size())));
-        return;
+        widgets_.Text2->setText(message);
+        widgets_.Text2->setCursorPosition(std::min(cursor, static_cast<int>(message.size())));
     }
-    model_.Text2 = kept;
-}
-
-void Brezzolo::markChartChoice(int choice) {
-    model_.markChart(choice);
+    widgets_.Command1->setText(qtText(model.Command1));
     showChartSelector();
-}
-
-void Brezzolo::setTimerEnabled(bool enabled) {
-    model_.Timer1.Enabled = enabled;
-    applyTimer();
-}
-
-void Brezzolo::showFolderDialog() {
-    if (folderDialog_ != nullptr) {
-        raiseWindow(folderDialog_);
+    widgets_.MSChart1->setValues(model.MSChart1.values);
+    if (model.Visible && !isVisible()) {
+        raiseWindow(this);
     }
 }
 
-void Brezzolo::showReportModeDialog() {
-    if (!reportModeDialog_) {
-        reportModeDialog_ = new Setup_Parametri(this, configPath_);
+void Brezzolo::showChartSelector() {
+    // Option buttons refuse to be unmarked while exclusive, and the model may mark neither.
+    for (QRadioButton* option : {widgets_.Option1, widgets_.Option2}) {
+        option->setAutoExclusive(false);
     }
-    raiseWindow(reportModeDialog_);
+    widgets_.Option1->setChecked(presenter_.model().Option1);
+    widgets_.Option2->setChecked(presenter_.model().Option2);
+    for (QRadioButton* option : {widgets_.Option1, widgets_.Option2}) {
+        option->setAutoExclusive(true);
+    }
 }
 
-void Brezzolo::showPressureDialog() {
-    if (!pressureDialog_) {
-        pressureDialog_ = new Setup_Pressione(this, configPath_);
+void Brezzolo::showDialogs() {
+    folderDialog_->showModel();
+
+    // The settings dialogs load at their first showing and then stay, hidden between uses.
+    const auto showSettings = [this](QPointer<SettingsDialog>& dialog,
+                                     SettingsDialogPresenter& settings) {
+        if (!dialog && settings.loaded()) {
+            dialog = new SettingsDialog(this, settings, [this] { refresh(); });
+        }
+        if (dialog) {
+            dialog->showModel();
+        }
+    };
+    showSettings(reportModeDialog_, presenter_.reportModeDialog());
+    showSettings(pressureDialog_, presenter_.pressureDialog());
+
+    // The About box: loaded hidden by the start-up, unloaded by its "OK".
+    if (presenter_.aboutBoxLoaded() && !aboutBox_) {
+        aboutBox_ = new frmAbout(this, *this, [this] {
+            forward([](MainWindowPresenter& p) { p.aboutBoxClosed(); });
+        });
     }
-    raiseWindow(pressureDialog_);
+    if (!presenter_.aboutBoxLoaded() && aboutBox_) {
+        aboutBox_->deleteLater();
+        aboutBox_ = nullptr;
+    } else if (aboutBox_ && presenter_.aboutBoxVisible() && !aboutBox_->isVisible()) {
+        raiseWindow(aboutBox_);
+    }
 }
 
-void Brezzolo::showAboutBox() {
-    // Its "OK" unloads the box; the next click loads a new one.
-    if (!aboutBox_) {
-        aboutBox_ = new frmAbout(this);
+void Brezzolo::applyTimer() {
+    // Only changes touch the QTimer, so that a repeating timer keeps its rhythm.
+    const TimerModel& timer = presenter_.model().Timer1;
+    if (timer_->interval() != timer.Interval) {
+        timer_->setInterval(timer.Interval);
     }
-    raiseWindow(aboutBox_);
+    if (!timer.Enabled) {
+        timer_->stop();
+    } else if (!timer_->isActive()) {
+        timer_->start();
+    }
+}
+
+void Brezzolo::showMessage(const Message& message) {
+    // Over the window the user is looking at; at start-up, before any is shown, on its own.
+    QWidget* parent = QApplication::activeWindow();
+    if (parent == nullptr && isVisible()) {
+        parent = this;
+    }
+    const auto icon =
+        message.icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon;
+    QMessageBox box(icon, qtText(message.title), qtText(message.text), QMessageBox::Ok, parent);
+    box.exec();
 }
 
 void Brezzolo::endProgram() {
@@ -229,61 +231,7 @@ void Brezzolo::endProgram() {
 void Brezzolo::closeEvent(QCloseEvent* event) {
     // The frame ends the program like "Esci": no hidden process stays behind.
     event->accept();
-    endProgram();
-}
-
-void Brezzolo::showModel() {
-    const auto& named = mainWindowLabels();
-    for (std::size_t i = 0; i < named.size(); ++i) {
-        showLabel(widgets_.labels[i], model_.*named[i].label);
-    }
-    const auto& shapes = mainWindowShapes();
-    for (std::size_t i = 0; i < shapes.size(); ++i) {
-        const ShapeModel& shape = model_.*shapes[i].shape;
-        widgets_.shapes[i]->setColours(shape.BorderColor, shape.FillColor);
-    }
-    const QString report = reportText(model_.Text1);
-    if (widgets_.Text1->toPlainText() != report) {
-        widgets_.Text1->setPlainText(report);
-    }
-    if (widgets_.Check1->isChecked() != model_.Check1) {
-        widgets_.Check1->setChecked(model_.Check1);
-    }
-    const QString message = QString::fromStdString(model_.Text2);
-    if (widgets_.Text2->text() != message) {
-        widgets_.Text2->setText(message);
-    }
-    showChartSelector();
-    widgets_.MSChart1->setValues(model_.MSChart1.values);
-}
-
-void Brezzolo::showChartSelector() {
-    // Option buttons refuse to be unmarked while exclusive, and the model may mark neither.
-    for (QRadioButton* option : {widgets_.Option1, widgets_.Option2}) {
-        option->setAutoExclusive(false);
-    }
-    widgets_.Option1->setChecked(model_.Option1);
-    widgets_.Option2->setChecked(model_.Option2);
-    for (QRadioButton* option : {widgets_.Option1, widgets_.Option2}) {
-        option->setAutoExclusive(true);
-    }
-}
-
-void Brezzolo::applyTimer() {
-    // Only changes touch the QTimer, so that a repeating timer keeps its rhythm.
-    if (timer_->interval() != model_.Timer1.Interval) {
-        timer_->setInterval(model_.Timer1.Interval);
-    }
-    if (!model_.Timer1.Enabled) {
-        timer_->stop();
-    } else if (!timer_->isActive()) {
-        timer_->start();
-    }
-}
-
-void Brezzolo::warn(const char* message) {
-    // Over this window once it is shown; at start-up, before it is, on its own.
-    showWarning(isVisible() ? this : nullptr, QString::fromUtf8(message));
+    presenter_.exitClicked();
 }
 
 }  // namespace brezzolo

@@ -16,7 +16,9 @@
 
 #include "qt/chart_view.h"
 #include "qt/indicator_shape.h"
+#include "app/main_window_presenter.h"
 #include "common/main_window_model.h"
+#include "qt/qt_text.h"
 
 namespace brezzolo {
 
@@ -97,20 +99,21 @@ class Builder {
 
     void makeMenu() {
         QMenuBar* bar = window_.menuBar();
-        QMenu* file = bar->addMenu(QStringLiteral("File"));
+        namespace texts = mainWindowTexts;
+        QMenu* file = bar->addMenu(qtText(texts::File));
         file->setObjectName(QStringLiteral("File"));
-        w_.Cartelle = action(file, "Cartelle", "Cartelle di lavoro");
-        w_.Esci = action(file, "Esci", "Esci");
-        QMenu* parameters = bar->addMenu(QStringLiteral("Parametri"));
+        w_.Cartelle = action(file, "Cartelle", texts::Cartelle);
+        w_.Esci = action(file, "Esci", texts::Esci);
+        QMenu* parameters = bar->addMenu(qtText(texts::Parametri));
         parameters->setObjectName(QStringLiteral("Parametri"));
-        w_.Stringa_APRS = action(parameters, "Stringa_APRS", "Stringa APRS");
-        w_.Pressione = action(parameters, "Pressione", "Pressione");
-        w_.About = bar->addAction(QStringLiteral("About"));
+        w_.Stringa_APRS = action(parameters, "Stringa_APRS", texts::Stringa_APRS);
+        w_.Pressione = action(parameters, "Pressione", texts::Pressione);
+        w_.About = bar->addAction(qtText(texts::About));
         w_.About->setObjectName(QStringLiteral("About"));
     }
 
-    static QAction* action(QMenu* menu, const char* name, const char* text) {
-        QAction* a = menu->addAction(QString::fromUtf8(text));
+    static QAction* action(QMenu* menu, const char* name, std::string_view text) {
+        QAction* a = menu->addAction(qtText(text));
         a->setObjectName(QString::fromUtf8(name));
         return a;
     }
@@ -206,9 +209,9 @@ class Builder {
         side->addLayout(message);
         side->addSpacing(14);
         side->addWidget(heading(label(35)));
-        w_.Option1 = new QRadioButton(QStringLiteral("Pressione "));
+        w_.Option1 = new QRadioButton(qtText(mainWindowTexts::Option1));
         w_.Option1->setObjectName(QStringLiteral("Option1"));
-        w_.Option2 = new QRadioButton(QStringLiteral("Temperatura ext."));
+        w_.Option2 = new QRadioButton(qtText(mainWindowTexts::Option2));
         w_.Option2->setObjectName(QStringLiteral("Option2"));
         side->addWidget(w_.Option1, 0, Qt::AlignLeft);
         side->addWidget(w_.Option2, 0, Qt::AlignLeft);

@@ -25,14 +25,16 @@ struct StormAlarmState {
     Colour colour = colours::black;
 };
 
-// -1 fault, 0 off, 1 active; any other value is no state the station knows, so it is shown
-// as a fault too.
-StormAlarmState stormAlarmState(double stormAlarm) {
-    if (stormAlarm == 0) {
-        return {"non attivo", colours::black};
-    }
-    if (stormAlarm == 1) {
-        return {"** ATTIVO **", colours::red};
+// A value the station does not define is shown as a fault too.
+StormAlarmState stormAlarmState(StormAlarm stormAlarm) {
+    switch (stormAlarm) {
+        case StormAlarm::Off:
+            return {"non attivo", colours::black};
+        case StormAlarm::Active:
+            return {"** ATTIVO **", colours::red};
+        case StormAlarm::Fault:
+        case StormAlarm::Other:
+            break;
     }
     return {"* GUASTO *", colours::red};
 }
@@ -55,7 +57,7 @@ void fillConditionsPanel(const StationReading& r, MainWindowModel& window) {
     window.Label15.Caption = valueCaption("Ultima ora:  ", r.rain1h, " mm");
     window.Label36.Caption = valueCaption("Dalle 00:00 :  ", r.rainSinceMidnight, " mm");
 
-    const StormAlarmState storm = stormAlarmState(r.stormAlarm);
+    const StormAlarmState storm = stormAlarmState(stormAlarmCode(r.stormAlarm));
     window.Label18.ForeColor = storm.colour;
     window.Label18.BorderStyle = 0;
     window.Label17.Caption = "Allarme temporale:  ";

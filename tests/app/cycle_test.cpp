@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_window_presenter.h"
 #include "app/cycle.h"
 #include "common/paths.h"
 #include "support/current_data_builder.h"
@@ -125,27 +126,6 @@ TEST(Cycle, EveryCycleMarksTheChartFromTheConfiguration) {
     EXPECT_TRUE(s.window.Option1);
     EXPECT_FALSE(s.window.Option2);
     EXPECT_EQ(readFileBytes(s.config), crlf({"1", "1", "garbage", s.hw, s.out, "history.dat"}));
-}
-
-TEST(ChartSelector, StoresLineThreeOnlyWhenItChanges) {
-    Station s;
-    const std::string lfConfig = "1\n1\n1\n" + s.hw + "\n" + s.out + "\nhistory.dat\n";
-    writeFileBytes(s.config, lfConfig);
-    const FixedFolders folders(s.hw, "history.dat");
-    CycleEnvironment env{s.store, s.window, folders, s.config};
-
-    EXPECT_TRUE(selectChart(env, 1));
-    EXPECT_TRUE(s.window.Option1);
-    EXPECT_EQ(readFileBytes(s.config), lfConfig);  // untouched: still LF line ends
-
-    EXPECT_TRUE(selectChart(env, 2));
-    EXPECT_TRUE(s.window.Option2);
-    EXPECT_FALSE(s.window.Option1);
-    EXPECT_EQ(readFileBytes(s.config), crlf({"1", "1", "2", s.hw, s.out, "history.dat"}));
-
-    fs::remove(toFsPath(s.config));
-    fs::create_directory(toFsPath(s.config));  // cannot be read or written
-    EXPECT_FALSE(selectChart(env, 2));
 }
 
 }  // namespace

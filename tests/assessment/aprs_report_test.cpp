@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_window_presenter.h"
 #include "assessment/aprs_report.h"
 #include "common/paths.h"
 #include "common/text_encoding.h"
@@ -57,7 +58,9 @@ Report writeReport(const Case& c, const std::string& outputFolder) {
     Report report;
     report.window.Check1 = c.check1;
     report.window.Text2 = c.text2;
-    const CycleSettings settings{c.mode, c.pressureType, 1, outputFolder};
+    const CycleSettings settings{static_cast<ReportMode>(c.mode),
+                                 static_cast<PressureType>(c.pressureType),
+                                 ChartChoice::Pressure, outputFolder};
     writeAprsReport(r, settings, c.forecast == -1 ? "" : "Prev. sereno", store, report.window);
     report.lines = std::string("Jun 05 2006 14:05\r\n270/005g000t050p012r000P004b") + c.tail +
                    "/WS23xx/" + version::reportTail;

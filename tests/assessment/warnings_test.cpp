@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_window_presenter.h"
 #include "assessment/warnings.h"
 
 namespace brezzolo {

@@ -28,10 +28,10 @@ TEST(ConfigFile, ReplacingOneLineKeepsTheOthersByteForByte) {
     TempFolder folder;
     const std::string path = folder.file("config.brz");
     writeFileBytes(path, crlf({"1", "1", "1", "C:\\Programmi\\Heavy Weather", "", "history.dat"}));
-    ASSERT_TRUE(replaceConfigLine(kPressureTypeLine, "2", path));
+    ASSERT_TRUE(replaceConfigLine(ConfigLine::PressureType, "2", path));
     EXPECT_EQ(readFileBytes(path),
               crlf({"1", "2", "1", "C:\\Programmi\\Heavy Weather", "", "history.dat"}));
-    EXPECT_FALSE(replaceConfigLine(kPressureTypeLine, "2", folder.file("missing.brz")));
+    EXPECT_FALSE(replaceConfigLine(ConfigLine::PressureType, "2", folder.file("missing.brz")));
 }
 
 TEST(ConfigFile, ChartChoiceIsStoredOnlyWhenItDiffers) {
@@ -40,9 +40,9 @@ TEST(ConfigFile, ChartChoiceIsStoredOnlyWhenItDiffers) {
     // LF endings show whether the file was rewritten: every rewrite uses CR LF.
     const std::string original = "1\n1\n1\n/hw\n/out\nhistory.dat\n";
     writeFileBytes(path, original);
-    ASSERT_TRUE(storeChartChoice(1, path));
+    ASSERT_TRUE(storeChartChoice(ChartChoice::Pressure, path));
     EXPECT_EQ(readFileBytes(path), original);
-    ASSERT_TRUE(storeChartChoice(2, path));
+    ASSERT_TRUE(storeChartChoice(ChartChoice::OutdoorTemperature, path));
     EXPECT_EQ(readFileBytes(path), crlf({"1", "1", "2", "/hw", "/out", "history.dat"}));
 }
 
@@ -84,27 +84,27 @@ TEST(ConfigFile, CycleSettingsFallBackToOne) {
     };
     for (const auto& c : cases) {
         const CycleSettings s = cycleSettings(c.lines);
-        EXPECT_EQ(s.reportMode, c.mode) << c.lines[0];
-        EXPECT_EQ(s.pressureType, c.pressure) << c.lines[1];
-        EXPECT_EQ(s.chartChoice, c.chart) << c.lines[2];
+        EXPECT_EQ(static_cast<int>(s.reportMode), c.mode) << c.lines.lines[0];
+        EXPECT_EQ(static_cast<int>(s.pressureType), c.pressure) << c.lines.lines[1];
+        EXPECT_EQ(static_cast<int>(s.chartChoice), c.chart) << c.lines.lines[2];
         EXPECT_EQ(s.outputFolder, "/out");
     }
     const CycleSettings none = cycleSettings(std::nullopt);
-    EXPECT_EQ(none.reportMode, 1);
+    EXPECT_EQ(none.reportMode, ReportMode::Forecast);
     EXPECT_EQ(none.outputFolder, "");
 }
 
 TEST(ConfigFile, FolderDialogReadsTheChartChoiceNumerically) {
     const struct {
         const char* line3;
-        std::optional<int> choice;
+        std::optional<ChartChoice> choice;
     } cases[] = {
-        {"1", 1},
-        {"0", 1},
-        {"", 1},
-        {"x", 1},
-        {" 2", 2},
-        {"2abc", 2},
+        {"1", ChartChoice::Pressure},
+        {"0", ChartChoice::Pressure},
+        {"", ChartChoice::Pressure},
+        {"x", ChartChoice::Pressure},
+        {" 2", ChartChoice::OutdoorTemperature},
+        {"2abc", ChartChoice::OutdoorTemperature},
         {"3", std::nullopt},
         {"1.5", std::nullopt},
     };

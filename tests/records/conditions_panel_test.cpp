@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_window_presenter.h"
 #include "input/current_data_reader.h"
 #include "records/conditions_panel.h"
 #include "support/current_data_builder.h"

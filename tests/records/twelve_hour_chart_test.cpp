@@ -35,7 +35,7 @@ std::tuple<bool, MainWindowModel, Appoggio> draw(
     test::TempFolder folder;
     test::writeFileBytes(folder.file("history.dat"), bytes);
     MainWindowModel window;
-    window.markChart(pressureChart ? 1 : 2);
+    window.markChart(pressureChart ? ChartChoice::Pressure : ChartChoice::OutdoorTemperature);
     window.MSChart1.values = {1, 2, 3, 4, 5, 6, 7, 8};
     window.Label28.Caption = "before";
     Appoggio store;

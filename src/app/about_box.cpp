@@ -1,0 +1,34 @@
+#include "app/about_box.h"
+
+#include "app/sys_info.h"
+#include "version.h"
+
+namespace brezzolo {
+
+AboutBoxTexts aboutBoxTexts() {
+    const std::string title = version::applicationTitle;
+    return {
+        .caption = "Informazioni su " + title,
+        .lblTitle = title,
+        .lblVersion = std::string("Versione ") + version::dotted,
+        .lblDescription =
+            "Programma di elaborazione e conversione dati stazione meteo WS2300 verso sistemi "
+            "APRS (secondo le specifiche APRS Protocol Reference - Protocol Version 1.0.1g)",
+        // The address is the project's page.
+        .lblDisclaimer =
+            "Avvertenza: questo programma è fornito così com'è, senza garanzie di alcun tipo. I "
+            "dati, le tendenze e le previsioni che mostra e trasmette sono indicativi e non "
+            "sostituiscono i bollettini meteorologici ufficiali. Informazioni e aggiornamenti: "
+            "https://brezzolo.example",
+        .cmdOK = "OK",
+        .cmdSysInfo = "&System Info...",
+    };
+}
+
+void startSystemInformation(Shell& shell) {
+    if (!startSysInfo()) {
+        shell.showMessage({version::applicationTitle, kSysInfoUnavailableMessage});
+    }
+}
+
+}  // namespace brezzolo

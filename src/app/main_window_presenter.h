@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "app/folder_dialog_presenter.h"
+#include "app/settings_dialog_presenter.h"
+#include "app/shell.h"
+#include "common/appoggio.h"
+#include "common/main_window_model.h"
+#include "common/user_message.h"
+#include "config/config_file.h"
+
+namespace brezzolo {
+
+// The fixed texts of the main window; what changes lives in MainWindowModel.
+namespace mainWindowTexts {
+inline constexpr std::string_view caption = "Brezzolo";
+inline constexpr std::string_view File = "File";
+inline constexpr std::string_view Cartelle = "Cartelle di lavoro";
+inline constexpr std::string_view Esci = "Esci";
+inline constexpr std::string_view Parametri = "Parametri";
+inline constexpr std::string_view Stringa_APRS = "Stringa APRS";
+inline constexpr std::string_view Pressione = "Pressione";
+inline constexpr std::string_view About = "About";
+inline constexpr std::string_view Option1 = "Pressione ";
+inline constexpr std::string_view Option2 = "Temperatura ext.";
+inline constexpr std::string_view authorCredit = "  -  a cura degli sviluppatori di Brezzolo";
+inline constexpr std::string_view chartAxis =
+    "-12h          -8h          -4h           -2h           -1h         -30min    -10min    "
+    "adesso";
+}  // namespace mainWindowTexts
+
+// The window as the start-up leaves it: the start texts, the release line, the four
+// indicators neutral, the timer at 100 ms.
+MainWindowModel startupWindowModel(Colour standardText = colours::defaultText,
+                                   Colour background = colours::defaultBackground);
+
+// What the start-up found.
+enum class StartOutcome {
+    Running,         // config.brz was there: the main window is shown and the cycles run
+    FirstRun,        // no config.brz: only the folder dialog is shown, the timer is off
+    CannotContinue,  // an old config.brz that could not be converted (the user was told)
+};
+
+// The main window "Brezzolo" and the windows it opens, without a toolkit: the start-up, the
+// handlers of every element, and the models a window program shows. The window program and
+// the headless converter both run the program through it.
+class MainWindowPresenter {
+  public:
+    explicit MainWindowPresenter(Shell& shell, std::string configPath = kConfigFileName);
+
+    // Form_Load, once: the start texts in the window system's colours, the configuration
+    // check (a first run shows only the folder dialog; an old layout is converted with a
+    // message), the folder dialog loaded hidden, the chart selector marked from it, and
+    // Timer1 at 100 ms.
+    StartOutcome start(Colour standardText = colours::defaultText,
+                       Colour background = colours::defaultBackground);
+
+    // Timer1 fired: one conversion cycle.
+    void timerFired();
+    // Option1 / Option2 clicked: marks the option, stores line 3 when it differs, and
+    // redraws the chart at once.
+    void chartOptionClicked(ChartChoice choice);
+    // Text2 changed: keeps the first 20 characters. The shell shows model().Text2 after it.
+    void userMessageChanged(const std::string& text);
+    void userMessageEnabled(bool enabled);
+
+    // The menu items.
+    void folderMenuClicked();
+    void reportModeMenuClicked();
+    void pressureMenuClicked();
+    void aboutMenuClicked();
+    // The About box's "OK": it unloads; the next About click loads it again.
+    void aboutBoxClosed();
+    // "Esci", "ESCI" (Command1) and the window frame end the program.
+    void exitClicked();
+
+    const MainWindowModel& model() const { return window_; }
+    const Appoggio& store() const { return store_; }
+    bool aboutBoxLoaded() const { return aboutLoaded_; }
+    bool aboutBoxVisible() const { return aboutVisible_; }
+    FolderDialogPresenter& folderDialog() { return folderDialog_; }
+    SettingsDialogPresenter& reportModeDialog() { return reportModeDialog_; }
+    SettingsDialogPresenter& pressureDialog() { return pressureDialog_; }
+
+  private:
+    Shell& shell_;
+    std::string configPath_;
+    Appoggio store_;
+    MainWindowModel window_;
+    FolderDialogPresenter folderDialog_;
+    SettingsDialogPresenter reportModeDialog_;
+    SettingsDialogPresenter pressureDialog_;
+    bool aboutLoaded_ = false;
+    bool aboutVisible_ = false;
+    bool started_ = false;
+};
+
+}  // namespace brezzolo
