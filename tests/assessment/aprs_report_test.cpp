@@ -59,8 +59,8 @@ Report writeReport(const Case& c, const std::string& outputFolder) {
     report.window.Check1 = c.check1;
     report.window.Text2 = c.text2;
     const CycleSettings settings{static_cast<ReportMode>(c.mode),
-                                 static_cast<PressureType>(c.pressureType),
-                                 ChartChoice::Pressure, outputFolder};
+                                 static_cast<PressureType>(c.pressureType), ChartChoice::Pressure,
+                                 outputFolder};
     writeAprsReport(r, settings, c.forecast == -1 ? "" : "Prev. sereno", store, report.window);
     report.lines = std::string("Jun 05 2006 14:05\r\n270/005g000t050p012r000P004b") + c.tail +
                    "/WS23xx/" + version::reportTail;
@@ -73,7 +73,6 @@ TEST(AprsReport, FileHoldsTheTwoLinesByteForByte) {
         {"relative pressure", 1, 2, false, "", 0, 2, "10132h85/Prev. sereno"},
         {"local situation", 2, 1, false, "", 0, 2, "09700h85/sereno-vento"},
         {"no weather comment", 3, 1, false, "", 0, 2, "09700h85/"},
-        {"unknown mode", 7},
         {"message", 3, 1, true, "73 de IZ1ABC", 0, 2, "09700h85/73 de IZ1ABC"},
         {"20 characters, not bytes", 1, 1, true, "Città: sì, però è così", 0, 2,
          "09700h85/Città: sì, però è co"},

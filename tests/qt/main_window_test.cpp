@@ -8,11 +8,12 @@
 #include <filesystem>
 #include <functional>
 
-#include "qt/chart_view.h"
-#include "qt/main_window.h"
+#include "app/messages.h"
 #include "common/text_file.h"
 #include "qt/about_box.h"
+#include "qt/chart_view.h"
 #include "qt/folder_dialog.h"
+#include "qt/main_window.h"
 #include "qt/settings_dialogs.h"
 #include "support/current_data_builder.h"
 #include "support/temp_folder.h"
@@ -95,7 +96,7 @@ class MainWindowTest : public QObject {
     void startTexts() {
         Brezzolo window;
         QVERIFY(window.start());
-        const QString rows = kStartTexts + QString::fromUtf8(startTexts::authorCredit);
+        const QString rows = kStartTexts + QString::fromUtf8(mainWindowTexts::authorCredit);
         for (const QString& row : rows.split(QLatin1Char('|'))) {
             // Labels, buttons and menu items show "text", the menus "title".
             const QString name = row.section(QLatin1Char('='), 0, 0);
@@ -188,10 +189,10 @@ class MainWindowTest : public QObject {
              {"Cartelle", "Stringa_APRS", "Pressione", "Stringa_APRS", "About"}) {
             window.findChild<QAction*>(item)->trigger();
         }
-        QCOMPARE(window.findChildren<Setup_Parametri*>().size(), 1);
+        QCOMPARE(window.findChildren<SettingsDialog*>().size(), 2);
         QVERIFY(window.findChild<Configurazione*>()->isVisible() &&
-                window.findChild<Setup_Parametri*>()->isVisible() &&
-                window.findChild<Setup_Pressione*>()->isVisible());
+                window.findChild<SettingsDialog*>("Setup_Parametri")->isVisible() &&
+                window.findChild<SettingsDialog*>("Setup_Pressione")->isVisible());
         // The About box goes away with its "OK"; the next click builds another.
         QPointer<frmAbout> about = window.findChild<frmAbout*>();
         QVERIFY(about && about->isVisible());
@@ -217,10 +218,14 @@ class MainWindowTest : public QObject {
         QVERIFY(boxes.size() == 1 && boxes[0].endsWith(": Cartelle non selezionate"));
         QVERIFY(!fileExists(s_->config) && !window.isVisible() && !timer->isActive());
 
-        dialog->findChild<QLineEdit*>("Text1")->setText(
-            QString::fromStdString(s_->heavyWeather.path()));
-        dialog->findChild<QLineEdit*>("Text2")->setText(QString::fromStdString(s_->output.path()));
-        dialog->findChild<QLineEdit*>("Text3")->setText("history.dat");
+        // Typed over the placeholders.
+        const QString typed[] = {QString::fromStdString(s_->heavyWeather.path()),
+                                 QString::fromStdString(s_->output.path()), "history.dat"};
+        for (int i = 0; i < 3; ++i) {
+            auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i + 1));
+            field->selectAll();
+            QTest::keyClicks(field, typed[i]);
+        }
         esci->click();
         QCOMPARE(readFileBytes(s_->config), s_->configText("1"));
         QVERIFY(!dialog->isVisible() && window.isVisible());
@@ -272,8 +277,9 @@ class MainWindowTest : public QObject {
             const double halfBar =
                 view->chart()->plotArea().width() / kChartColumns * series->barWidth() / 2;
             const QStringList captions = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            QCOMPARE(captions.size(), kChartColumns);
-            for (qsizetype k = 0, start = 0; k < kChartColumns; start += captions[k++].size()) {
+            const auto columns = static_cast<qsizetype>(kChartColumns);
+            QCOMPARE(captions.size(), columns);
+            for (qsizetype k = 0, start = 0; k < columns; start += captions[k++].size()) {
                 start = text.indexOf(captions[k], start);
                 const double caption = left + metrics.horizontalAdvance(text.left(start)) +
                                        metrics.horizontalAdvance(captions[k]) / 2;
