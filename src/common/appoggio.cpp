@@ -54,20 +54,6 @@ std::optional<std::string> Appoggio::get(std::string_view name) const {
     return std::nullopt;
 }
 
-bool Appoggio::set(std::string_view name, const std::string& text) {
-    if (const auto slot = slotIndex(name)) {
-        tend[*slot] = text;
-        return true;
-    }
-    for (const NamedField& f : kNamedFields) {
-        if (f.name == name) {
-            this->*f.field = text;
-            return true;
-        }
-    }
-    return false;
-}
-
 const std::vector<std::string>& Appoggio::names() {
     static const std::vector<std::string> all = [] {
         std::vector<std::string> n;

@@ -32,7 +32,6 @@ struct Appoggio {
 
     // Access by name ("tend1" .. "tend10", "statopress", ...), for the dump and tests.
     std::optional<std::string> get(std::string_view name) const;
-    bool set(std::string_view name, const std::string& text);
 
     // The seventeen names in the store's order.
     static const std::vector<std::string>& names();

@@ -32,9 +32,10 @@ struct ChartModel {
     std::array<double, kChartColumns> values{};
 };
 
+// Timer1; the timer rules set it.
 struct TimerModel {
-    int Interval = 100;  // milliseconds
-    bool Enabled = true;
+    int Interval = 0;  // milliseconds
+    bool Enabled = false;
 };
 
 // The main window "Brezzolo" as plain data: one field per element that changes while the

@@ -20,7 +20,8 @@ struct ChartPoint {
 };
 
 // Columns 1 to 8, oldest first; column 8 is the anchor ("now").
-using ChartSeries = std::array<ChartPoint, 8>;
+using ChartColumnValues = std::array<double, kChartColumns>;
+using ChartSeries = std::array<ChartPoint, kChartColumns>;
 
 // The look-back points of columns 1 to 7: minutes back, and the minutes whose record must
 // exist. The one-hour point tests 61 minutes back but reads the record 60 minutes back.
@@ -28,7 +29,7 @@ struct LookBack {
     double minutesBack;
     double testMinutes;
 };
-constexpr std::array<LookBack, 7> kLookBacks{
+constexpr std::array<LookBack, kChartColumns - 1> kLookBacks{
     {{720, 720}, {480, 480}, {240, 240}, {120, 120}, {60, 61}, {30, 30}, {10, 10}}};
 
 ChartPoint pointOf(const HistoryRecord& record) {
@@ -71,7 +72,7 @@ std::optional<ChartSeries> readSeries(const std::string& path) {
 
 // The pressures lowered so that the lowest stands 0.25 hPa above zero: the bars show the change
 // of pressure rather than its level.
-std::array<double, 8> shiftedPressures(const ChartSeries& series) {
+ChartColumnValues shiftedPressures(const ChartSeries& series) {
     double lowest = 100000;
     for (const ChartPoint& point : series) {
         if (point.pressure < lowest) {
@@ -79,7 +80,7 @@ std::array<double, 8> shiftedPressures(const ChartSeries& series) {
         }
     }
     lowest -= 0.25;
-    std::array<double, 8> shifted{};
+    ChartColumnValues shifted{};
     for (std::size_t i = 0; i < series.size(); ++i) {
         shifted[i] = series[i].pressure - lowest;
     }
@@ -94,7 +95,7 @@ struct TrendClass {
 // The pressure trend of the last four to eight hours. The rules run in order and each one that
 // applies overwrites the one before, so a level series (both rising and falling) ends with the
 // falling rules' result.
-TrendClass classifyTrend(const std::array<double, 8>& p) {
+TrendClass classifyTrend(const ChartColumnValues& p) {
     const double p480 = p[1], p240 = p[2], p120 = p[3], p60 = p[4], p30 = p[5], p0 = p[7];
     const bool rising4 = p0 >= p30 && p30 >= p60 && p60 >= p120 && p120 >= p240;
     const bool rising8 = rising4 && p240 >= p480;
@@ -132,7 +133,7 @@ bool drawTwelveHourChart(const std::string& heavyWeatherFolder, const std::strin
         if (!series) {
             return false;
         }
-        const std::array<double, 8> pressures = shiftedPressures(*series);
+        const ChartColumnValues pressures = shiftedPressures(*series);
         if (window.Option1) {
             window.MSChart1.values = pressures;
             window.Label28.Caption = kPressureTitle;

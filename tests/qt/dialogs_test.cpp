@@ -110,6 +110,9 @@ class DialogsTest : public QObject {
         QCOMPARE(readFileBytes(work.file("config.brz")),
                  crlf({"1", "1", "1", hw.path(), out.path(), "b.DAT"}));
         QVERIFY(!dialog->isVisible() && window.isVisible());
+        // The first cycle follows 100 ms later.
+        auto* timer = window.findChild<QTimer*>("Timer1");
+        QVERIFY(timer->isActive() && timer->interval() == 100);
     }
 
     void settingsDialogs() {

@@ -3,7 +3,6 @@
 #include <QtTest>
 #include <QtWidgets>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -136,12 +135,6 @@ class MainWindowTest : public QObject {
         auto* option2 = window.findChild<QRadioButton*>("Option2");
         QVERIFY(option2->isChecked() && !option1->isChecked());  // marked from line 3
 
-        // A click on the marked option does not touch the file at all.
-        const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
-        std::filesystem::last_write_time(s_->config, longAgo);
-        QTest::mouseClick(option2, Qt::LeftButton);
-        QCOMPARE(std::filesystem::last_write_time(s_->config), longAgo);
-
         QTest::mouseClick(option1, Qt::LeftButton);
         QCOMPARE(readFileBytes(s_->config), s_->configText("1"));
         QVERIFY(option1->isChecked() && !option2->isChecked() && window.model().Option1);
@@ -173,14 +166,6 @@ class MainWindowTest : public QObject {
                  QString::fromStdString((*report)[0] + "\n" + (*report)[1]));
     }
 
-    void oldConfigurationIsAnnounced() {
-        writeFileBytes(s_->config, crlf({"2", "1", s_->heavyWeather.path(), s_->output.path()}));
-        Brezzolo window;
-        QCOMPARE(boxesDuring([&] { QVERIFY(window.start()); }),
-                 QStringList{"ATTENZIONE: " + QString::fromUtf8(kNewReleaseMessage)});
-        QVERIFY(window.isVisible());
-    }
-
     void menuShowsTheDialogs() {
         Brezzolo window;
         QVERIFY(window.start());
@@ -193,47 +178,7 @@ class MainWindowTest : public QObject {
         QVERIFY(window.findChild<Configurazione*>()->isVisible() &&
                 window.findChild<SettingsDialog*>("Setup_Parametri")->isVisible() &&
                 window.findChild<SettingsDialog*>("Setup_Pressione")->isVisible());
-        // The About box goes away with its "OK"; the next click builds another.
-        QPointer<frmAbout> about = window.findChild<frmAbout*>();
-        QVERIFY(about && about->isVisible());
-        about->findChild<QPushButton*>("cmdOK")->click();
-        QTRY_VERIFY(about.isNull());
-        window.findChild<QAction*>("About")->trigger();
-        QVERIFY(window.findChild<frmAbout*>() && window.findChild<frmAbout*>()->isVisible());
-    }
-
-    // No config.brz: only the folder dialog; its "ESCI" refuses the placeholders, then stores
-    // the chosen folders, opens the main window and starts the cycles.
-    void firstRunEndToEnd() {
-        std::filesystem::remove(s_->config);
-        CurrentDataBuilder::typical().writeTo(s_->heavyWeather.file("currdat.lst"));
-        Brezzolo window;
-        QVERIFY(window.start());
-        auto* dialog = window.findChild<Configurazione*>();
-        auto* timer = window.findChild<QTimer*>("Timer1");
-        auto* esci = dialog->findChild<QPushButton*>("Command2");
-        QVERIFY(dialog->isVisible() && !window.isVisible() && !timer->isActive());
-
-        const QStringList boxes = boxesDuring([&] { esci->click(); });
-        QVERIFY(boxes.size() == 1 && boxes[0].endsWith(": Cartelle non selezionate"));
-        QVERIFY(!fileExists(s_->config) && !window.isVisible() && !timer->isActive());
-
-        // Typed over the placeholders.
-        const QString typed[] = {QString::fromStdString(s_->heavyWeather.path()),
-                                 QString::fromStdString(s_->output.path()), "history.dat"};
-        for (int i = 0; i < 3; ++i) {
-            auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i + 1));
-            field->selectAll();
-            QTest::keyClicks(field, typed[i]);
-        }
-        esci->click();
-        QCOMPARE(readFileBytes(s_->config), s_->configText("1"));
-        QVERIFY(!dialog->isVisible() && window.isVisible());
-        QVERIFY(window.findChild<QRadioButton*>("Option1")->isChecked());
-        QVERIFY(timer->isActive() && timer->interval() == 100);
-        // The first cycle follows and reads the station.
-        QTRY_COMPARE_WITH_TIMEOUT(timer->interval(), 61502, 5000);
-        QVERIFY(fileExists(s_->output.file("my_meteo.txt")));
+        QVERIFY(window.findChild<frmAbout*>()->isVisible());
     }
 
     void waysOut() {
