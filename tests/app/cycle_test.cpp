@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window_presenter.h"
 #include "app/cycle.h"
+#include "app/main_window_presenter.h"
 #include "common/paths.h"
 #include "support/current_data_builder.h"
 #include "support/temp_folder.h"
@@ -93,7 +93,7 @@ TEST(Cycle, AFailedCopyRepeatsTheEarlierReading) {
     CurrentDataBuilder::typical().header("Mon Jun 05 13:00:00 2006").writeTo(s.copy());
     CurrentDataBuilder::typical().header("Mon Jun 05 14:05:09 2006").writeTo(s.source());
     // Heavy Weather holding the file: the copy cannot be made.
-    fs::create_directory(toFsPath(s.copy() + ".brz-new"));
+    test::blockRewrite(s.copy());
 
     EXPECT_EQ(s.run(), CycleOutcome::Completed);
     EXPECT_NE(s.window.Label2.Caption.find("alle ore 13:00"), std::string::npos)

@@ -19,7 +19,9 @@
 namespace brezzolo {
 namespace {
 
+using test::blockRewrite;
 using test::crlf;
+using test::lf;
 using test::readFileBytes;
 using test::TempFolder;
 using test::writeFileBytes;
@@ -39,20 +41,6 @@ class FakeShell : public Shell {
 using Messages = std::vector<Message>;
 const Message kFoldersNotChosen{"ATTENZIONE", "Cartelle non selezionate", MessageIcon::Information};
 const Message kNotSaved = warning(kConfigNotSavedMessage);
-
-// A rewrite goes through a temporary file beside its target: a folder in that place makes
-// every rewrite fail, on any system, while the file itself stays readable.
-void blockRewrite(const std::string& path) {
-    fs::create_directory(toFsPath(path + ".brz-new"));
-}
-
-std::string lf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
 
 // A working folder: a Heavy Weather folder with a three-record history (21.5 °C outdoors), an
 // output folder, and the program on a config.brz there.

@@ -110,7 +110,7 @@ TEST(AprsReport, UnwritableFolderLeavesTheFileAndUpdatesTheWindow) {
     writeFileBytes(path, "earlier\r\n");
     writeFileBytes(folder.file("plain.txt"), "x");
     // A folder on the temporary file's name stops the rewrite beside the earlier report.
-    std::filesystem::create_directory(toFsPath(path + ".brz-new"));
+    test::blockRewrite(path);
     for (const std::string& output :
          {folder.path(), folder.file("missing"), folder.file("plain.txt")}) {
         const Report report = writeReport({"blocked"}, output);

@@ -55,7 +55,7 @@ TEST(TextFile, FailedRewriteKeepsTheOldContent) {
     const std::string path = folder.file("keep.txt");
     writeFileBytes(path, "old\r\n");
     // The temporary file cannot be created where a folder of its name stands.
-    std::filesystem::create_directory(toFsPath(path + ".brz-new"));
+    test::blockRewrite(path);
     EXPECT_FALSE(rewriteTextFile(path, {"new"}));
     EXPECT_EQ(readFileBytes(path), "old\r\n");
     EXPECT_FALSE(rewriteTextFile(folder.file("no-such-folder") + "/x.txt", {"new"}));

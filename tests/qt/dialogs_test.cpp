@@ -9,6 +9,7 @@
 #include "qt/about_box.h"
 #include "qt/folder_dialog.h"
 #include "qt/main_window.h"
+#include "qt/message_boxes.h"
 #include "qt/program_icon.h"
 #include "qt/settings_dialogs.h"
 #include "support/temp_folder.h"
@@ -17,9 +18,6 @@ using namespace brezzolo;
 using namespace brezzolo::test;
 
 namespace {
-
-// "title: text" of every message box answered since the test began.
-QStringList boxes;
 
 QString textOf(const QObject& parent, const char* name) {
     return parent.findChild<QWidget*>(name)->property("text").toString();
@@ -35,19 +33,7 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // Every modal message box is answered with OK as soon as it shows, so no test waits on one.
-    void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                boxes << box->windowTitle() + ": " + box->text();
-                box->accept();
-            }
-        });
-        timer->start(10);
-    }
-    void init() { boxes.clear(); }
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     // A first run: the folder dialog alone, its lists and fields driven as a user would.
     void folderDialog() {
@@ -80,8 +66,8 @@ class DialogsTest : public QObject {
             QVERIFY2(dialog->findChild<QWidget*>(list), list);
         }
 
-        dialog->findChild<QPushButton*>("Command2")->click();
-        QCOMPARE(boxes, QStringList{"ATTENZIONE: Cartelle non selezionate"});
+        QCOMPARE(boxesDuring([&] { dialog->findChild<QPushButton*>("Command2")->click(); }),
+                 QStringList{"ATTENZIONE: Cartelle non selezionate"});
 
         // A folder opened in the list of group 1 lists its "*.dat" files; a click picks one.
         auto* dir1 = dialog->findChild<QTreeWidget*>("Dir1");
@@ -157,7 +143,6 @@ class DialogsTest : public QObject {
             window.refresh();
             QVERIFY(!dialog->isVisible());
         }
-        QVERIFY(boxes.isEmpty());
     }
 
     void aboutBoxAndIcon() {
@@ -174,9 +159,9 @@ class DialogsTest : public QObject {
         QCOMPARE(textOf(*about, "lblVersion"), "Versione 1.9.2");
         QVERIFY(textOf(*about, "lblDescription").startsWith("Programma di elaborazione"));
         QCOMPARE(textOf(*about, "cmdSysInfo"), "&System Info...");
-        about->findChild<QPushButton*>("cmdSysInfo")->click();
-        QCOMPARE(boxes, QStringList{"Brezzolo 1.9.2: Le informazioni sul sistema non sono "
-                                    "attualmente disponibili."});
+        QCOMPARE(boxesDuring([&] { about->findChild<QPushButton*>("cmdSysInfo")->click(); }),
+                 QStringList{"Brezzolo 1.9.2: Le informazioni sul sistema non sono "
+                             "attualmente disponibili."});
         // "OK" unloads the box; the next click builds another.
         about->findChild<QPushButton*>("cmdOK")->click();
         QTRY_VERIFY(about.isNull());

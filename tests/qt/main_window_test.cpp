@@ -13,6 +13,7 @@
 #include "qt/chart_view.h"
 #include "qt/folder_dialog.h"
 #include "qt/main_window.h"
+#include "qt/message_boxes.h"
 #include "qt/settings_dialogs.h"
 #include "support/current_data_builder.h"
 #include "support/temp_folder.h"
@@ -23,21 +24,6 @@ using namespace brezzolo::test;
 Q_DECLARE_METATYPE(brezzolo::ChartColumns)
 
 namespace {
-
-// Does `action`, accepting every modal message box that opens meanwhile; "title: text" of each.
-QStringList boxesDuring(const std::function<void()>& action) {
-    QStringList seen;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            seen.append(box->windowTitle() + ": " + box->text());
-            box->accept();
-        }
-    });
-    closer.start(20);
-    action();
-    return seen;
-}
 
 // Runs the program's event loop, does `action` in it, and tells whether the loop then ended
 // by itself with 0 (false when it was still running after ten seconds).

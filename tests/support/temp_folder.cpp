@@ -44,6 +44,18 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
     }
 }
 
+std::string lf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+void blockRewrite(const std::string& path) {
+    std::filesystem::create_directory(toFsPath(path + ".brz-new"));
+}
+
 std::string crlf(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {

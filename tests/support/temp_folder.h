@@ -28,6 +28,12 @@ void writeFileBytes(const std::string& path, const std::string& bytes);
 
 // Lines joined with CR LF after each, as the program writes text files.
 std::string crlf(const std::vector<std::string>& lines);
+// Lines joined with LF after each: a file in this form shows whether the program rewrote it.
+std::string lf(const std::vector<std::string>& lines);
+
+// A rewrite goes through a temporary file beside its target: a folder in that place makes
+// every rewrite of the file fail, on any system and for root too, while it stays readable.
+void blockRewrite(const std::string& path);
 
 // Runs the test body with this folder as the current working folder, restoring it after.
 class WorkingFolder {
