@@ -14,12 +14,11 @@ AboutBoxTexts aboutBoxTexts() {
         .lblDescription =
             "Programma di elaborazione e conversione dati stazione meteo WS2300 verso sistemi "
             "APRS (secondo le specifiche APRS Protocol Reference - Protocol Version 1.0.1g)",
-        // The address is the project's page.
         .lblDisclaimer =
             "Avvertenza: questo programma è fornito così com'è, senza garanzie di alcun tipo. I "
             "dati, le tendenze e le previsioni che mostra e trasmette sono indicativi e non "
-            "sostituiscono i bollettini meteorologici ufficiali. Informazioni e aggiornamenti: "
-            "https://brezzolo.example",
+            "sostituiscono i bollettini meteorologici ufficiali. Software libero, distribuito "
+            "secondo i termini della licenza GNU GPL versione 3 o successiva.",
         .cmdOK = "OK",
         .cmdSysInfo = "&System Info...",
     };

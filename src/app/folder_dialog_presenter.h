@@ -26,6 +26,10 @@ inline constexpr std::string_view Label6 =
     "File history.dat utilizzato dal programma Heavy Weather rel. 2.0 beta";
 inline constexpr std::string_view Label5 = "3)";
 inline constexpr std::string_view Command2 = "ESCI";
+// How to use the dialog, above the groups.
+inline constexpr std::string_view Label7 =
+    "Scegliere le cartelle con un clic negli elenchi (oppure scriverle nei campi), il file "
+    "history.dat nell'elenco dei file, poi premere ESCI.";
 // The placeholder of a value that has not been chosen yet.
 inline constexpr std::string_view notDefined = "NON DEFINITO";
 // The file list's pattern.

@@ -4,92 +4,55 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QEvent>
-#include <QFontMetricsF>
-#include <QLabel>
+#include <QPainter>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+
+#include "app/chart_layout.h"
+#include "qt/qt_text.h"
 
 namespace brezzolo {
 
 namespace {
 
 constexpr int kColumns = static_cast<int>(kChartColumns);
-
 // Room above the bars and below them (the category axis carries no text of its own).
 constexpr int kTopMargin = 8;
 constexpr int kBottomMargin = 2;
-constexpr int kMostValueSteps = 5;
-constexpr double kBarWidthInSlot = 0.6;
 const QColor kBarColour(40, 90, 170);
+
 }  // namespace
 
-ValueScale valueScale(double lowest, double highest) {
-    const double low = std::min(0.0, lowest);
-    const double high = std::max(0.0, highest);
-    if (!(high > low)) {
-        return {0, 1, 5};
+ChartAxisLabel::ChartAxisLabel(QWidget* parent) : QLabel(parent) {}
+
+void ChartAxisLabel::setPlot(double left, double width) {
+    if (left != plotLeft_ || width != plotWidth_) {
+        plotLeft_ = left;
+        plotWidth_ = width;
+        update();
     }
-    // At most five steps of 1, 2, 2.5 or 5 times a power of ten.
-    const double rawStep = (high - low) / kMostValueSteps;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(rawStep)));
-    double step = 10 * magnitude;
-    for (double factor : {1.0, 2.0, 2.5, 5.0}) {
-        if (factor * magnitude >= rawStep) {
-            step = factor * magnitude;
-            break;
-        }
-    }
-    const double min = std::floor(low / step) * step;
-    const double max = std::ceil(high / step) * step;
-    return {min, max, static_cast<int>(std::lround((max - min) / step)) + 1};
 }
 
-BarSlots fitBarSlots(const ChartColumns& captionCentres) {
-    // Bar k (from 0) stands at left + (k + 0.5) * width: a straight line through the centres.
-    double meanSlot = 0;
-    double meanCentre = 0;
-    for (int k = 0; k < kColumns; ++k) {
-        meanSlot += k + 0.5;
-        meanCentre += captionCentres[static_cast<std::size_t>(k)];
-    }
-    meanSlot /= kColumns;
-    meanCentre /= kColumns;
-    double covariance = 0;
-    double variance = 0;
-    for (int k = 0; k < kColumns; ++k) {
-        const double slot = k + 0.5 - meanSlot;
-        covariance += slot * (captionCentres[static_cast<std::size_t>(k)] - meanCentre);
-        variance += slot * slot;
-    }
-    const double width = std::max(covariance / variance, 1.0);
-    return {meanCentre - width * meanSlot, width};
+QSize ChartAxisLabel::minimumSizeHint() const {
+    // Any width: the captions follow the bars, however narrow the window.
+    return {0, fontMetrics().height()};
 }
 
-std::optional<ChartColumns> captionCentres(const QString& text, const QFontMetricsF& metrics) {
-    ChartColumns centres{};
-    int found = 0;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (text[i].isSpace()) {
-            ++i;
-            continue;
-        }
-        const qsizetype start = i;
-        while (i < text.size() && !text[i].isSpace()) {
-            ++i;
-        }
-        if (found == kColumns) {
-            return std::nullopt;
-        }
-        const double before = metrics.horizontalAdvance(text.left(start));
-        const double caption = metrics.horizontalAdvance(text.mid(start, i - start));
-        centres[static_cast<std::size_t>(found++)] = before + caption / 2;
+QSize ChartAxisLabel::sizeHint() const {
+    return {0, fontMetrics().height()};
+}
+
+void ChartAxisLabel::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const ChartColumnLayout layout = chartColumnLayout(coreText(text()), plotLeft_, plotWidth_);
+    const QFontMetricsF metrics(font());
+    for (std::size_t k = 0; k < kChartColumns; ++k) {
+        const QString caption = qtText(layout.captions[k]);
+        const double x = layout.centres[k] - metrics.horizontalAdvance(caption) / 2;
+        painter.drawText(QPointF(x, metrics.ascent()), caption);
     }
-    if (found != kColumns) {
-        return std::nullopt;
-    }
-    return centres;
 }
 
 TwelveHourChartView::TwelveHourChartView(QWidget* parent) : QChartView(parent) {
@@ -129,28 +92,20 @@ TwelveHourChartView::TwelveHourChartView(QWidget* parent) : QChartView(parent) {
     series->attachAxis(valueAxis_);
 
     setChart(chart);
-    setValues(ChartColumns{});
-    // The value axis takes the room its labels need; the plot then moves, and is put back.
-    connect(chart, &QChart::plotAreaChanged, this, [this] { updatePlotArea(); });
+    setValues(ChartModel{});
+    connect(chart, &QChart::plotAreaChanged, this, [this] { placeAxisLabel(); });
 }
 
-void TwelveHourChartView::setValues(const ChartColumns& values) {
-    // A value that is not a number (a damaged history record) shows as an empty column
-    // rather than breaking the scale of the others.
-    ChartColumns shown = values;
-    for (double& value : shown) {
-        if (!std::isfinite(value)) {
-            value = 0;
-        }
-    }
+void TwelveHourChartView::setValues(const ChartModel& chart) {
+    const auto values = barValues(chart);
     for (int k = 0; k < kColumns; ++k) {
-        const double value = shown[static_cast<std::size_t>(k)];
+        const double value = values[static_cast<std::size_t>(k)];
         if (bars_->at(k) != value) {
             bars_->replace(k, value);
         }
     }
     // The axis always shows 0, so bars grow up from it (or down, for frost).
-    const auto [lowest, highest] = std::minmax_element(shown.begin(), shown.end());
+    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
     const ValueScale scale = valueScale(*lowest, *highest);
     valueAxis_->setRange(scale.min, scale.max);
     valueAxis_->setTickCount(scale.ticks);
@@ -164,7 +119,7 @@ ChartColumns TwelveHourChartView::values() const {
     return values;
 }
 
-void TwelveHourChartView::alignBarsWith(QLabel* axisLabel) {
+void TwelveHourChartView::setAxisLabel(ChartAxisLabel* axisLabel) {
     if (axisLabel_) {
         axisLabel_->removeEventFilter(this);
     }
@@ -172,58 +127,34 @@ void TwelveHourChartView::alignBarsWith(QLabel* axisLabel) {
     if (axisLabel_) {
         axisLabel_->installEventFilter(this);
     }
-    updatePlotArea();
+    placeAxisLabel();
 }
 
 void TwelveHourChartView::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
-    updatePlotArea();
+    placeAxisLabel();
 }
 
 bool TwelveHourChartView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == axisLabel_) {
-        switch (event->type()) {
-            case QEvent::Resize:
-            case QEvent::Move:
-            case QEvent::FontChange:
-                updatePlotArea();
-                break;
-            default:
-                break;
-        }
+    if (watched == axisLabel_ &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        placeAxisLabel();
     }
     return QChartView::eventFilter(watched, event);
 }
 
-void TwelveHourChartView::updatePlotArea() {
-    std::optional<ChartColumns> centres;
-    if (axisLabel_) {
-        centres = captionCentres(axisLabel_->text(), QFontMetricsF(axisLabel_->font()));
-    }
-    if (!centres) {
+void TwelveHourChartView::placeAxisLabel() {
+    if (!axisLabel_) {
         return;
     }
-    // Where the label's text begins, in the chart's coordinates.
-    const QPoint textStart = axisLabel_->contentsRect().topLeft();
-    const QPoint inView = viewport()->mapFromGlobal(axisLabel_->mapToGlobal(textStart));
-    const double offset = chart()->mapFromScene(mapToScene(inView)).x();
-    for (double& centre : *centres) {
-        centre += offset;
-    }
-    const BarSlots placed = fitBarSlots(*centres);
-
-    // The chart lays its plot out within its margins, beside the value axis: widen or narrow
-    // the side margins by what the plot is off. The axis keeps its width, so one step does.
+    // The plot area's edges, from the chart's coordinates to the label's.
     const QRectF plot = chart()->plotArea();
-    const QMargins margins = chart()->margins();
-    const int left =
-        std::max(0, margins.left() + static_cast<int>(std::lround(placed.left - plot.left())));
-    const int right = std::max(
-        0, margins.right() + static_cast<int>(std::lround(
-                                 plot.right() - (placed.left + placed.width * kColumns))));
-    if (left != margins.left() || right != margins.right()) {
-        chart()->setMargins(QMargins(left, margins.top(), right, margins.bottom()));
-    }
+    const auto inLabel = [this](double x) {
+        const QPoint inView = mapFromScene(chart()->mapToScene(QPointF(x, 0)));
+        return static_cast<double>(axisLabel_->mapFromGlobal(viewport()->mapToGlobal(inView)).x());
+    };
+    const double left = inLabel(plot.left());
+    axisLabel_->setPlot(left, inLabel(plot.right()) - left);
 }
 
 }  // namespace brezzolo

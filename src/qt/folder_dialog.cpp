@@ -59,6 +59,9 @@ Configurazione::Configurazione(Brezzolo* mainWindow, FolderDialogPresenter& pres
     setModal(false);
 
     auto* layout = new QVBoxLayout(this);
+    auto* hint = named(new QLabel(qtText(texts::Label7), this), "Label7");
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
 
     addHeading(layout, this, "Label3", texts::Label3, "Label1", texts::Label1);
     auto* drive1 = named(new QComboBox(this), "Drive1");
@@ -99,7 +102,8 @@ Configurazione::Configurazione(Brezzolo* mainWindow, FolderDialogPresenter& pres
     };
     connect(file1_, &QListWidget::itemClicked, this, fileClicked);
     connect(file1_, &QListWidget::itemActivated, this, fileClicked);
-    const auto edits = {std::pair{text1_, FolderField::Text1}, std::pair{text2_, FolderField::Text2},
+    const auto edits = {std::pair{text1_, FolderField::Text1},
+                        std::pair{text2_, FolderField::Text2},
                         std::pair{text3_, FolderField::Text3}};
     for (const auto& [field, which] : edits) {
         connect(field, &QLineEdit::textEdited, this, [this, which](const QString& text) {

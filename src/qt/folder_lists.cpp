@@ -71,7 +71,10 @@ FolderPicker::FolderPicker(QComboBox* drives, QTreeWidget* folders, ChangeHandle
     // activated: only the user's choice, not the selection made by showFolder().
     QObject::connect(drives_, &QComboBox::activated, drives_,
                      [this](int index) { driveChosen(index); });
+    // One click opens and chooses a folder, as a double click or Enter does.
     QObject::connect(folders_, &QTreeWidget::itemActivated, folders_,
+                     [this](const QTreeWidgetItem* item) { itemActivated(item); });
+    QObject::connect(folders_, &QTreeWidget::itemClicked, folders_,
                      [this](const QTreeWidgetItem* item) { itemActivated(item); });
 }
 

@@ -146,7 +146,7 @@ void Brezzolo::showModel() {
     }
     widgets_.Command1->setText(qtText(model.Command1));
     showChartSelector();
-    widgets_.MSChart1->setValues(model.MSChart1.values);
+    widgets_.MSChart1->setValues(model.MSChart1);
     if (model.Visible && !isVisible()) {
         raiseWindow(this);
     }
@@ -182,9 +182,8 @@ void Brezzolo::showDialogs() {
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".
     if (presenter_.aboutBoxLoaded() && !aboutBox_) {
-        aboutBox_ = new frmAbout(this, *this, [this] {
-            forward([](MainWindowPresenter& p) { p.aboutBoxClosed(); });
-        });
+        aboutBox_ = new frmAbout(
+            this, *this, [this] { forward([](MainWindowPresenter& p) { p.aboutBoxClosed(); }); });
     }
     if (!presenter_.aboutBoxLoaded() && aboutBox_) {
         aboutBox_->deleteLater();

@@ -14,10 +14,10 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "qt/chart_view.h"
-#include "qt/indicator_shape.h"
 #include "app/main_window_presenter.h"
 #include "common/main_window_model.h"
+#include "qt/chart_view.h"
+#include "qt/indicator_shape.h"
 #include "qt/qt_text.h"
 
 namespace brezzolo {
@@ -89,7 +89,8 @@ class Builder {
 
     void makeLabels() {
         for (const NamedLabel& named : mainWindowLabels()) {
-            auto* l = new QLabel;
+            // Label34 carries the chart's time axis and paints its captions under the bars.
+            auto* l = named.name == "Label34" ? new ChartAxisLabel : new QLabel;
             l->setObjectName(
                 QString::fromUtf8(named.name.data(), static_cast<qsizetype>(named.name.size())));
             l->setTextFormat(Qt::PlainText);
@@ -187,10 +188,9 @@ class Builder {
         w_.MSChart1->setObjectName(QStringLiteral("MSChart1"));
         w_.MSChart1->setMinimumHeight(kChartMinimumHeight);
         chartBlock->addWidget(w_.MSChart1, 1);
-        QLabel* axis = label(34);
-        axis->setContentsMargins(kValueAxisRoom, 0, 0, 0);
+        auto* axis = static_cast<ChartAxisLabel*>(label(34));
         chartBlock->addWidget(axis);
-        w_.MSChart1->alignBarsWith(axis);
+        w_.MSChart1->setAxisLabel(axis);
 
         auto* side = new QVBoxLayout;
         side->setSpacing(4);

@@ -77,9 +77,12 @@ class DialogsTest : public QObject {
         const auto parentItem = dir1->findItems(parent, Qt::MatchExactly | Qt::MatchRecursive);
         QVERIFY(!parentItem.isEmpty());
         emit dir1->itemActivated(parentItem[0], 0);
+        // One click chooses a folder: a first-time user need not know about double clicks.
         const auto found = dir1->findItems(hwName, Qt::MatchExactly | Qt::MatchRecursive);
-        QVERIFY(!found.isEmpty());
-        emit dir1->itemActivated(found[0], 0);
+        QVERIFY(!found.isEmpty() && QTest::qWaitForWindowExposed(dialog));
+        dir1->scrollToItem(found[0]);
+        QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {},
+                          dir1->visualItemRect(found[0]).center());
         QCOMPARE(textOf(*dialog, "Text1"),
                  QDir::toNativeSeparators(QString::fromStdString(hw.path())));
         auto* file1 = dialog->findChild<QListWidget*>("File1");
@@ -158,6 +161,8 @@ class DialogsTest : public QObject {
         QCOMPARE(textOf(*about, "lblTitle"), "Brezzolo 1.9.2");
         QCOMPARE(textOf(*about, "lblVersion"), "Versione 1.9.2");
         QVERIFY(textOf(*about, "lblDescription").startsWith("Programma di elaborazione"));
+        QVERIFY(
+            textOf(*about, "lblDisclaimer").endsWith("licenza GNU GPL versione 3 o successiva."));
         QCOMPARE(textOf(*about, "cmdSysInfo"), "&System Info...");
         QCOMPARE(boxesDuring([&] { about->findChild<QPushButton*>("cmdSysInfo")->click(); }),
                  QStringList{"Brezzolo 1.9.2: Le informazioni sul sistema non sono "
