@@ -54,6 +54,8 @@ constexpr Stage kStages[] = {
      }},
     {"APRS report",
      [](CycleRun& r) {
+         r.env.lastReading =
+             ReportedReading{r.reading, rainSinceMidnightMm(r.reading, r.env.store.Raintoday)};
          writeAprsReport(r.reading, r.settings, r.forecastText, r.env.store, r.env.window);
      }},
     {"warnings", [](CycleRun& r) { showWarnings(r.reading, r.env.window); }},
@@ -69,6 +71,7 @@ constexpr Stage kStages[] = {
 
 CycleOutcome runConversionCycle(CycleEnvironment& env) {
     CycleRun run{env, {}, {}, {}, {}, {}};
+    env.lastReading.reset();
 
     // 1. The day's extremes and rain baseline, before anything else.
     runStatement([&] { historyCheck(run); });

@@ -14,11 +14,12 @@
 #include <string_view>
 #include <thread>
 
-#include "common/appoggio.h"
 #include "app/cycle.h"
+#include "app/model_dump.h"
+#include "aprs_is/cycle_upload.h"
+#include "common/appoggio.h"
 #include "common/folder_source.h"
 #include "common/main_window_model.h"
-#include "app/model_dump.h"
 #include "common/paths.h"
 #include "config/config_file.h"
 
@@ -145,8 +146,10 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, requestStop);
 
     CycleEnvironment env{store, window, folders};
+    CycleUpload upload(env.configPath);  // the APRS-IS upload, when aprs-is.brz asks for it
     for (long long done = 0; !stopRequested && (!options->cycles || done < *options->cycles);) {
         runConversionCycle(env);
+        upload.afterCycle(env.lastReading, std::cerr);
         ++done;
         if (!window.Text1.empty() && !options->dump) {
             std::string report = window.Text1;
@@ -159,8 +162,11 @@ int main(int argc, char** argv) {
         pause(options->intervalMs.value_or(window.Timer1.Interval));
     }
 
+    // A one-shot run waits for its upload, so that a scheduler's run sends its report.
+    upload.finish(options->cycles && !stopRequested, std::cerr);
+
     if (options->dump) {
-        std::cout << dumpModel(window, store);
+        std::cout << dumpModel(window, store) << upload.dumpLines();
     }
     return 0;
 }
