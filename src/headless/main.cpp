@@ -14,12 +14,12 @@
 #include <string_view>
 #include <thread>
 
-#include "app/cycle.h"
-#include "app/model_dump.h"
-#include "aprs_is/cycle_upload.h"
 #include "common/appoggio.h"
+#include "app/cycle.h"
+#include "aprs_is/cycle_upload.h"
 #include "common/folder_source.h"
 #include "common/main_window_model.h"
+#include "app/model_dump.h"
 #include "common/paths.h"
 #include "config/config_file.h"
 
