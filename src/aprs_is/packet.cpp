@@ -55,6 +55,21 @@ std::string pressure(double hectopascals) {
     return hectopascals > 0 ? aprsPressure(hectopascals) : ".....";
 }
 
+// The comment as it follows the weather data. Decoders read on as long as they find a field
+// letter and digits, so a comment such as "h12 sereno" or "L123" would be taken for a
+// humidity of 12 % or a luminosity; a blank in front keeps it a comment.
+std::string commentAfterWeather(const std::string& comment) {
+    if (comment.size() < 2) {
+        return comment;
+    }
+    const char first = comment[0];
+    const char second = comment[1];
+    const bool fieldLetter =
+        (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z') || first == '#';
+    const bool fieldValue = (second >= '0' && second <= '9') || second == '.' || second == '-';
+    return fieldLetter && fieldValue ? " " + comment : comment;
+}
+
 }  // namespace
 
 std::string aprsLatitude(double degrees) {
@@ -114,7 +129,7 @@ std::optional<std::string> aprsIsPacket(const ReportedReading& reported,
     // "/": position with time, no messaging. Symbol "/" "_": the weather station.
     return settings.callsign + ">" + kAprsIsDestination + ",TCPIP*:/" + timestamp +
            aprsLatitude(settings.latitude) + "/" + aprsLongitude(settings.longitude) + "_" +
-           aprsIsWeatherFields(reported) + settings.comment;
+           aprsIsWeatherFields(reported) + commentAfterWeather(settings.comment);
 }
 
 }  // namespace brezzolo

@@ -41,8 +41,9 @@ std::string aprsIsWeatherFields(const ReportedReading& reported);
 
 // The whole packet, without line end:
 // "IZ0ABC-13>APZBRZ,TCPIP*:/051205z4153.50N/01229.30E_270/004g...t070r001p006P006h55b10132"
-// followed by the comment: a weather report with position and UTC time, without messaging.
-// Nothing when the reading has no valid time.
+// followed by the comment (after a blank when it would read as more weather data, "h12 ..."):
+// a weather report with position and UTC time, without messaging. Nothing when the reading
+// has no valid time.
 std::optional<std::string> aprsIsPacket(const ReportedReading& reported,
                                         const AprsIsSettings& settings, const TimeZone& zone);
 

@@ -11,6 +11,9 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
+// The server's lines kept for the connection test; a server that chatters is not kept whole.
+constexpr std::size_t kKeptServerLines = 16;
+
 // "10 s", or "500 ms" for the short times of the tests.
 std::string durationText(milliseconds time) {
     if (time.count() % 1000 == 0) {
@@ -114,7 +117,9 @@ SessionResult logIn(const AprsIsSettings& s, const SessionOptions& options, Logg
             result.message = readFailure(*error, true, t);
             return result;
         }
-        result.serverLines.push_back(line);
+        if (result.serverLines.size() < kKeptServerLines || isLoginAnswer(line)) {
+            result.serverLines.push_back(line);
+        }
     } while (!isLoginAnswer(line));
 
     const std::string verdict = loginVerdict(line);

@@ -39,7 +39,7 @@ bool waitFor(SOCKET s, bool forWriting, Deadline deadline, int& error) {
     FD_ZERO(&failed);
     FD_SET(s, &ready);
     FD_SET(s, &failed);
-    const timeval limit = timeLeft(deadline);
+    timeval limit = timeLeft(deadline);  // not const: MinGW declares select() without it
     const int n =
         ::select(0, forWriting ? nullptr : &ready, forWriting ? &ready : nullptr, &failed, &limit);
     error = n == SOCKET_ERROR ? ::WSAGetLastError() : 0;

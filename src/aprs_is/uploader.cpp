@@ -1,26 +1,8 @@
 #include "aprs_is/uploader.h"
 
-#include <condition_variable>
 #include <exception>
-#include <mutex>
 
 namespace brezzolo {
-
-// What the worker thread shares with the caller: the outcome and the flag that it is there.
-struct Uploader::Job {
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
-    UploadOutcome outcome;
-
-    void finish(bool sent, std::string message) {
-        const std::lock_guard lock(mutex);
-        outcome.sent = sent;
-        outcome.message = std::move(message);
-        done = true;
-        finished.notify_all();
-    }
-};
 
 Uploader::Uploader(std::string statePath, UploaderOptions options)
     : statePath_(std::move(statePath)),
@@ -30,20 +12,6 @@ Uploader::Uploader(std::string statePath, UploaderOptions options)
     status_.lastServer = state_.lastServer;
 }
 
-Uploader::~Uploader() {
-    if (!worker_.joinable()) {
-        return;
-    }
-    // An upload still under way when the program ends is left to finish on its own (its
-    // thread owns what it uses); waiting here could hold up the program's end for as long as
-    // a name lookup takes.
-    if (waitForOutcome(std::chrono::milliseconds(0))) {
-        worker_.join();
-    } else {
-        worker_.detach();
-    }
-}
-
 std::int64_t Uploader::now() const {
     return std::chrono::duration_cast<std::chrono::seconds>(options_.clock().time_since_epoch())
         .count();
@@ -51,7 +19,7 @@ std::int64_t Uploader::now() const {
 
 OfferResult Uploader::offer(const ReportedReading& reported, const AprsIsSettings& settings) {
     collect();
-    if (job_) {
+    if (task_.busy()) {
         return OfferResult::Busy;
     }
     const std::int64_t moment = now();
@@ -81,47 +49,36 @@ void Uploader::start(const AprsIsSettings& settings, const std::string& packet,
     state_.lastAttempt = startedAt;
     writeUploadState(state_, statePath_);  // a failure only loses the rules across a restart
 
-    auto job = std::make_shared<Job>();
-    job->outcome.startedAt = startedAt;
-    job->outcome.server = settings.host;
-    job->outcome.packet = packet;
-    try {
-        worker_ = std::thread([job, settings, packet, session = options_.session] {
-            try {
-                const SessionResult result = sendAprsIsPacket(settings, packet, session);
-                job->finish(result.ok, result.message);
-            } catch (const std::exception& e) {
-                job->finish(false, std::string("errore interno: ") + e.what());
-            }
-        });
-    } catch (const std::exception& e) {
-        job->finish(false, std::string("errore interno: ") + e.what());
+    underWay_ = UploadOutcome{startedAt, false, {}, settings.host, packet};
+    underWayStamp_ = stamp;
+    const bool started = task_.start([settings, packet, session = options_.session] {
+        try {
+            return sendAprsIsPacket(settings, packet, session);
+        } catch (const std::exception& e) {
+            return SessionResult{false, std::string("errore interno: ") + e.what(), {}};
+        }
+    });
+    if (!started) {
+        underWay_.message = "errore interno: impossibile avviare l'invio";
+        finish(std::move(underWay_));
+        return;
     }
-    job_ = std::move(job);
-    jobStamp_ = stamp;
     status_.activity = UploadActivity::Uploading;
     status_.server = settings.host;
 }
 
 void Uploader::collect() {
-    if (!job_) {
-        return;
+    if (auto result = task_.take()) {
+        underWay_.sent = result->ok;
+        underWay_.message = std::move(result->message);
+        finish(std::move(underWay_));
     }
-    {
-        const std::lock_guard lock(job_->mutex);
-        if (!job_->done) {
-            return;
-        }
-    }
-    if (worker_.joinable()) {
-        worker_.join();
-    }
-    UploadOutcome outcome = std::move(job_->outcome);
-    job_.reset();
+}
 
+void Uploader::finish(UploadOutcome outcome) {
     if (outcome.sent) {
         state_.lastSent = outcome.startedAt;
-        state_.lastReading = jobStamp_;
+        state_.lastReading = underWayStamp_;
         state_.lastServer = outcome.server;
         writeUploadState(state_, statePath_);
         status_.activity = UploadActivity::Sent;
@@ -142,11 +99,7 @@ std::optional<UploadOutcome> Uploader::takeOutcome() {
 }
 
 bool Uploader::waitForOutcome(std::chrono::milliseconds limit) {
-    if (!job_) {
-        return true;
-    }
-    std::unique_lock lock(job_->mutex);
-    return job_->finished.wait_for(lock, limit, [this] { return job_->done; });
+    return task_.wait(limit);
 }
 
 std::string Uploader::statusLine() const {

@@ -3,11 +3,10 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
+#include "aprs_is/background_task.h"
 #include "aprs_is/packet.h"
 #include "aprs_is/session.h"
 #include "aprs_is/settings.h"
@@ -55,7 +54,6 @@ inline constexpr std::int64_t kIntervalAllowanceSeconds = 30;
 class Uploader {
   public:
     explicit Uploader(std::string statePath, UploaderOptions options = {});
-    ~Uploader();
     Uploader(const Uploader&) = delete;
     Uploader& operator=(const Uploader&) = delete;
 
@@ -64,7 +62,7 @@ class Uploader {
     // The outcome of an upload that has ended since the last call, once.
     std::optional<UploadOutcome> takeOutcome();
 
-    bool busy() const { return job_ != nullptr; }
+    bool busy() const { return task_.busy(); }
 
     // Waits at most `limit` for the upload under way; true when none is under way any more
     // (its outcome is then ready for takeOutcome()).
@@ -75,20 +73,19 @@ class Uploader {
     std::string statusLine() const;
 
   private:
-    struct Job;
-
     std::int64_t now() const;
     void collect();
     void start(const AprsIsSettings& settings, const std::string& packet, const std::string& stamp,
                std::int64_t startedAt);
+    void finish(UploadOutcome outcome);
 
     std::string statePath_;
     UploaderOptions options_;
     UploadState state_;
     UploadStatus status_;
-    std::shared_ptr<Job> job_;  // shared with the worker thread
-    std::thread worker_;
-    std::string jobStamp_;  // the stamp of the reading under way
+    BackgroundTask<SessionResult> task_;  // the upload under way, on its worker thread
+    UploadOutcome underWay_;              // what the task is sending
+    std::string underWayStamp_;           // the stamp of the reading it carries
     std::optional<UploadOutcome> ready_;
 };
 

@@ -94,14 +94,15 @@ TEST(AprsIsDecode, EveryPacketShapeDecodesAsTheWeatherWeMeant) {
          "S 33 52.1300, W 151 12.5600",
          "wind 11.5 mph, direction 360, temperature -6, rain 0.01 in last hour, rain 0.06 in "
          "last 24 hours, rain 0.06 since midnight, humidity 100, barometer 29.47, \"\""},
-        {"no humidity, no pressure", 45.0, 9.0, "",
+        {"no humidity, no pressure; a comment that looks like weather data", 45.0, 9.0,
+         "h12 sereno",
          [](StationReading& r) {
              r.outdoorHumidity = 0;
              r.pressureRel = 0;
          },
          "N 45 00.0000, E 009 00.0000",
          "wind 4.6 mph, direction 270, temperature 70, rain 0.01 in last hour, rain 0.06 in "
-         "last 24 hours, rain 0.06 since midnight, \"\""},
+         "last 24 hours, rain 0.06 since midnight, \" h12 sereno\""},
     };
     for (const auto& c : cases) {
         ReportedReading r = typical();

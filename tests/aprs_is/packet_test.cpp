@@ -96,6 +96,26 @@ TEST(AprsIsPacket, TheReadingsLocalTimeGoesOutInUtc) {
               "IZ0ABC-13>APZBRZ,TCPIP*:/312330z" + body);
 }
 
+TEST(AprsIsPacket, TheCommentNeverReadsAsWeatherData) {
+    const struct {
+        const char* comment;
+        const char* tail;
+    } cases[] = {
+        {"", "b10132"},
+        {"Roma", "b10132Roma"},
+        {"73 de IZ0ABC", "b1013273 de IZ0ABC"},  // the pressure has its five digits
+        {"L123 luce", "b10132 L123 luce"},       // not a luminosity
+        {"h12 umido", "b10132 h12 umido"},       // not a second humidity
+        {"s.5", "b10132 s.5"},
+    };
+    for (const auto& c : cases) {
+        AprsIsSettings settings = station();
+        settings.comment = c.comment;
+        const std::string packet = *aprsIsPacket(typical(), settings, fixedOffsetTimeZone(0));
+        EXPECT_EQ(packet.substr(packet.find("b10132")), c.tail) << c.comment;
+    }
+}
+
 TEST(AprsIsPacket, NoPacketForAReadingWithoutAValidTime) {
     for (const char* header : {"Mon Jun 31 14:05:09 2006", "Mon Jux 05 14:05:09 2006",
                                "Mon Jun 05 24:05:09 2006", "Mon Jun 05 14:0x:09 2006"}) {

@@ -41,7 +41,7 @@ std::optional<TcpStream> LoopbackListener::accept(std::chrono::milliseconds wait
     FD_ZERO(&ready);
     FD_SET(s, &ready);
     const long ms = static_cast<long>(wait.count());
-    const timeval limit{ms / 1000, (ms % 1000) * 1000};
+    timeval limit{ms / 1000, (ms % 1000) * 1000};
     if (::select(0, &ready, nullptr, nullptr, &limit) <= 0) {
         return std::nullopt;
     }
