@@ -113,15 +113,18 @@ std::string twoDigits(long long value) {
     return (value < 10 ? "0" : "") + std::to_string(value);
 }
 
-enum class UploadStep { None, Off, On };
+enum class UploadStep { None, Off, OnNotDue, OnSending };
 
 // The one-day cycle and the APRS-IS step after it, as brezzolo-headless runs them: without the
 // step (the cycle alone, for comparison), with the upload switched off (no aprs-is.brz) and
-// switched on. With the upload on, every iteration offers a reading with a new time under a
-// clock moved on by the interval, so each one starts an upload. The time taken is the cycle's
-// and the step's, measured by hand: the wait for the upload's end is not counted, since the
-// cycle does not wait for it either (the worker thread's own cost is the round trip below).
-void cycleWithUpload(benchmark::State& state, UploadStep step) {
+// switched on. Switched on, most cycles find the interval not yet over (OnNotDue: the clock
+// stands still after the first upload); in OnSending every iteration offers a reading with a
+// new time under a clock moved on by the interval, so each one starts an upload. The time
+// taken is the cycle's and the step's, measured by hand: the wait for the upload's end is not
+// counted, since the cycle does not wait for it either (the worker thread's own cost is the
+// round trip below). Without `timeCycle` only the step is timed, after one cycle that gives
+// it the reading: the step's own cost, which the cycle's spread would hide.
+void cycleWithUpload(benchmark::State& state, UploadStep step, bool timeCycle) {
     const std::string hw = heavyWeatherFolder("one-day", 1.0);
     if (hw.empty()) {
         state.SkipWithError("cannot generate the Heavy Weather folder");
@@ -131,7 +134,7 @@ void cycleWithUpload(benchmark::State& state, UploadStep step) {
     const std::string configPath = *joinPath(out.path, kConfigFileName);
     writeConfig({"1", "2", "1", hw, out.path, kDefaultHistoryFileName}, configPath);
     test::AprsIsTestServer server;
-    if (step == UploadStep::On) {
+    if (step == UploadStep::OnNotDue || step == UploadStep::OnSending) {
         rewriteTextFile(*joinPath(out.path, kAprsIsSettingsFileName),
                         {"enabled=1", "callsign=IZ0ABC-13", "passcode=12345",
                          "server=127.0.0.1:" + std::to_string(server.port()), "latitude=41.8917",
@@ -151,9 +154,14 @@ void cycleWithUpload(benchmark::State& state, UploadStep step) {
     CycleEnvironment env{store, window, folders, configPath};
     long long uploads = 0;
     long long i = 0;
+    if (!timeCycle) {
+        runConversionCycle(env);
+    }
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        runConversionCycle(env);
+        if (timeCycle) {
+            runConversionCycle(env);
+        }
         if (step != UploadStep::None) {
             if (env.lastReading) {
                 env.lastReading->reading.hour = twoDigits(i / 3600 % 24);
@@ -169,9 +177,11 @@ void cycleWithUpload(benchmark::State& state, UploadStep step) {
             ++uploads;
             upload.finish(true, messages);
         }
-        now += std::chrono::minutes(5);
+        if (step == UploadStep::OnSending) {
+            now += std::chrono::minutes(5);
+        }
     }
-    if (step == UploadStep::On &&
+    if (step == UploadStep::OnSending &&
         (uploads != i || server.packets().size() != static_cast<std::size_t>(i) ||
          !messages.str().empty())) {
         state.SkipWithError(("not every cycle sent its packet: " + messages.str()).c_str());
@@ -179,13 +189,25 @@ void cycleWithUpload(benchmark::State& state, UploadStep step) {
     state.counters["uploads"] = static_cast<double>(uploads);
 }
 
-BENCHMARK_CAPTURE(cycleWithUpload, cycle_alone, UploadStep::None)
+BENCHMARK_CAPTURE(cycleWithUpload, cycle_alone, UploadStep::None, true)
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime();
-BENCHMARK_CAPTURE(cycleWithUpload, upload_off, UploadStep::Off)
+BENCHMARK_CAPTURE(cycleWithUpload, upload_off, UploadStep::Off, true)
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime();
-BENCHMARK_CAPTURE(cycleWithUpload, upload_on, UploadStep::On)
+BENCHMARK_CAPTURE(cycleWithUpload, upload_on_not_due, UploadStep::OnNotDue, true)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, upload_on_sending, UploadStep::OnSending, true)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, step_alone_off, UploadStep::Off, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, step_alone_on_not_due, UploadStep::OnNotDue, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, step_alone_on_sending, UploadStep::OnSending, false)
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime();
 

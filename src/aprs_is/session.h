@@ -18,7 +18,7 @@ namespace brezzolo {
 
 struct SessionTimeouts {
     std::chrono::milliseconds connect{10'000};  // for the connection itself
-    std::chrono::milliseconds overall{30'000};  // from the connection's start to the login's end
+    std::chrono::milliseconds overall{30'000};  // once connected, for the server to do its part
     std::chrono::milliseconds drain{5'000};     // for the server's close after our packet
 };
 

@@ -315,7 +315,7 @@ AprsIsSettingsCheck parseAprsIsSettings(const std::vector<std::string>& lines) {
         const Key& key = keys()[k];
         if (!values[k]) {
             if (key.required) {
-                problems.push_back("manca " + std::string(key.name) + "=");
+                problems.push_back("manca la riga " + std::string(key.name) + "=...");
             }
             continue;
         }

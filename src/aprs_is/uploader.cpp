@@ -24,8 +24,7 @@ OfferResult Uploader::offer(const ReportedReading& reported, const AprsIsSetting
     }
     const std::int64_t moment = now();
     const std::string stamp = readingStamp(reported.reading);
-    const auto packet = aprsIsPacket(reported, settings, options_.timeZone);
-    if (stamp.empty() || !packet) {
+    if (stamp.empty()) {
         status_.activity = UploadActivity::ReadingWithoutTime;
         return OfferResult::NoReadingTime;
     }
@@ -39,6 +38,11 @@ OfferResult Uploader::offer(const ReportedReading& reported, const AprsIsSetting
         status_.activity = UploadActivity::ReadingUnchanged;
         status_.readingTime = reported.reading.hour + ":" + reported.reading.minute;
         return OfferResult::SameReading;
+    }
+    const auto packet = aprsIsPacket(reported, settings, options_.timeZone);
+    if (!packet) {
+        status_.activity = UploadActivity::ReadingWithoutTime;  // a local time the zone lacks
+        return OfferResult::NoReadingTime;
     }
     start(settings, *packet, stamp, moment);
     return OfferResult::Started;

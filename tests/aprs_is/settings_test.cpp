@@ -73,7 +73,7 @@ TEST(AprsIsSettings, EachBadValueIsNamedAndKeepsTheUploadOff) {
         {.key = "callsign", .line = "callsign=IZ0ABCD", .named = "callsign \"IZ0ABCD\""},
         {.key = "callsign", .line = "callsign=IZ0/ABC", .named = "callsign \"IZ0/ABC\""},
         {.key = "callsign", .line = "callsign=IZ0ABC-05", .named = "callsign \"IZ0ABC-05\""},
-        {.key = "callsign", .line = "", .named = "manca callsign="},
+        {.key = "callsign", .line = "", .named = "manca la riga callsign=..."},
         {.key = "passcode", .line = "passcode=12a", .named = "passcode \"12a\""},
         {.key = "passcode", .line = "passcode=-2", .named = "passcode \"-2\""},
         {.key = "server", .line = "server=rotate.aprs2.net", .named = "server \"rotate.aprs2"},
