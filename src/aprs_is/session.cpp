@@ -77,11 +77,22 @@ std::string loginVerdict(const std::string& logresp) {
     return verdict;
 }
 
+// A server's line as we show it: control characters and bytes beyond ASCII, which would garble
+// a status line or a terminal, become "?".
+std::string printable(std::string line) {
+    for (char& c : line) {
+        if (c < 0x20 || c > 0x7E) {
+            c = '?';
+        }
+    }
+    return line;
+}
+
 bool isLoginAnswer(const std::string& line) {
     return line.rfind("# logresp", 0) == 0;
 }
 
-// An open connection, after a successful login.
+// The connection and the time it has.
 struct LoggedIn {
     TcpStream stream;
     Deadline deadline;
@@ -105,7 +116,7 @@ SessionResult logIn(const AprsIsSettings& s, const SessionOptions& options, Logg
         result.message = readFailure(*error, false, t);
         return result;
     }
-    result.serverLines.push_back(line);  // the banner, "# aprsc 2.1.14-g5e22b37"
+    result.serverLines.push_back(printable(line));  // the banner, "# aprsc 2.1.14-g5e22b37"
 
     if (auto error = session.stream.writeAll(aprsIsLoginLine(s) + "\r\n", session.deadline)) {
         result.message = writeFailure(*error);
@@ -117,6 +128,7 @@ SessionResult logIn(const AprsIsSettings& s, const SessionOptions& options, Logg
             result.message = readFailure(*error, true, t);
             return result;
         }
+        line = printable(line);
         if (result.serverLines.size() < kKeptServerLines || isLoginAnswer(line)) {
             result.serverLines.push_back(line);
         }
