@@ -1,10 +1,13 @@
 // One whole headless conversion cycle, timed with a one-day history and with ten years of
 // five-minute records. The history is read by seeking to the records a cycle needs, so the two
-// should cost about the same.
+// should cost about the same. Then the same cycle followed by the APRS-IS step, with the upload
+// switched off (no aprs-is.brz) and on (a new reading sent to our loopback test server after
+// every cycle), and one upload's round trip to that server on its own.
 
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -12,6 +15,9 @@
 #include "app/main_window_presenter.h"
 #include "common/appoggio.h"
 #include "app/cycle.h"
+#include "aprs_is/cycle_upload.h"
+#include "aprs_is/session.h"
+#include "common/appoggio.h"
 #include "common/folder_source.h"
 #include "common/main_window_model.h"
 #include "common/paths.h"
@@ -19,6 +25,7 @@
 #include "config/config_file.h"
 #include "input/history_file.h"
 #include "station_sim/station_sim.h"
+#include "support/aprs_is_test_server.h"
 
 namespace {
 
@@ -103,6 +110,130 @@ BENCHMARK_CAPTURE(cycle, one_day_history, std::string("one-day"), 1.0)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(cycle, ten_year_history, std::string("ten-years"), 3652.5)
     ->Unit(benchmark::kMicrosecond);
+
+std::string twoDigits(long long value) {
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
+enum class UploadStep { None, Off, OnNotDue, OnSending };
+
+// The one-day cycle and the APRS-IS step after it, as brezzolo-headless runs them: without the
+// step (the cycle alone, for comparison), with the upload switched off (no aprs-is.brz) and
+// switched on. Switched on, most cycles find the interval not yet over (OnNotDue: the clock
+// stands still after the first upload); in OnSending every iteration offers a reading with a
+// new time under a clock moved on by the interval, so each one starts an upload. The time
+// taken is the cycle's and the step's, measured by hand: the wait for the upload's end is not
+// counted, since the cycle does not wait for it either (the worker thread's own cost is the
+// round trip below). Without `timeCycle` only the step is timed, after one cycle that gives
+// it the reading: the step's own cost, which the cycle's spread would hide.
+void cycleWithUpload(benchmark::State& state, UploadStep step, bool timeCycle) {
+    const std::string hw = heavyWeatherFolder("one-day", 1.0);
+    if (hw.empty()) {
+        state.SkipWithError("cannot generate the Heavy Weather folder");
+        return;
+    }
+    const OutputFolder out("upload-" + std::to_string(static_cast<int>(step)));
+    const std::string configPath = *joinPath(out.path, kConfigFileName);
+    writeConfig({"1", "2", "1", hw, out.path, kDefaultHistoryFileName}, configPath);
+    test::AprsIsTestServer server;
+    if (step == UploadStep::OnNotDue || step == UploadStep::OnSending) {
+        rewriteTextFile(*joinPath(out.path, kAprsIsSettingsFileName),
+                        {"enabled=1", "callsign=IZ0ABC-13", "passcode=12345",
+                         "server=127.0.0.1:" + std::to_string(server.port()), "latitude=41.8917",
+                         "longitude=12.4883", "interval=5"});
+    }
+
+    auto now = std::chrono::system_clock::now();
+    UploaderOptions options;
+    options.clock = [&now] { return now; };
+    CycleUpload upload(configPath, options);
+    std::ostringstream messages;
+
+    Appoggio store;
+    MainWindowModel window = startupWindowModel();
+    window.markChart(ChartChoice::Pressure);
+    const FixedFolders folders(hw, kDefaultHistoryFileName);
+    CycleEnvironment env{store, window, folders, configPath};
+    long long uploads = 0;
+    long long i = 0;
+    if (!timeCycle) {
+        runConversionCycle(env);
+    }
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        if (timeCycle) {
+            runConversionCycle(env);
+        }
+        if (step != UploadStep::None) {
+            if (env.lastReading) {
+                env.lastReading->reading.hour = twoDigits(i / 3600 % 24);
+                env.lastReading->reading.minute = twoDigits(i / 60 % 60);
+                env.lastReading->reading.second = twoDigits(i % 60);
+            }
+            upload.afterCycle(env.lastReading, messages);
+        }
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        ++i;
+        if (upload.uploader().busy()) {
+            ++uploads;
+            upload.finish(true, messages);
+        }
+        if (step == UploadStep::OnSending) {
+            now += std::chrono::minutes(5);
+        }
+    }
+    if (step == UploadStep::OnSending &&
+        (uploads != i || server.packets().size() != static_cast<std::size_t>(i) ||
+         !messages.str().empty())) {
+        state.SkipWithError(("not every cycle sent its packet: " + messages.str()).c_str());
+    }
+    state.counters["uploads"] = static_cast<double>(uploads);
+}
+
+BENCHMARK_CAPTURE(cycleWithUpload, cycle_alone, UploadStep::None, true)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, upload_off, UploadStep::Off, true)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, upload_on_not_due, UploadStep::OnNotDue, true)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, upload_on_sending, UploadStep::OnSending, true)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, step_alone_off, UploadStep::Off, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, step_alone_on_not_due, UploadStep::OnNotDue, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(cycleWithUpload, step_alone_on_sending, UploadStep::OnSending, false)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+
+// One upload from the connection to the close, on the loopback address: what the worker
+// thread spends, beside the cycle.
+void uploadRoundTrip(benchmark::State& state) {
+    test::AprsIsTestServer server;
+    AprsIsSettings settings;
+    settings.enabled = true;
+    settings.callsign = "IZ0ABC-13";
+    settings.passcode = 12345;
+    settings.host = "127.0.0.1";
+    settings.port = server.port();
+    const std::string packet =
+        "IZ0ABC-13>APZBRZ,TCPIP*:/051205z4153.50N/01229.30E_270/004g...t070r001p006P006h55b10132";
+    for (auto _ : state) {
+        if (!sendAprsIsPacket(settings, packet).ok) {
+            state.SkipWithError("the test server did not take the packet");
+            break;
+        }
+    }
+}
+
+BENCHMARK(uploadRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 

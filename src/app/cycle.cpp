@@ -85,8 +85,11 @@ constexpr Stage kStages[] = {
         r.forecastText = applyTendencyAndForecast(r.reading, r.env.store, r.env.window);
         return Next::Continue;
     },
-    // my_meteo.txt, with the local situation, and the report in the window.
+    // my_meteo.txt, with the local situation, and the report in the window. The reading
+    // reported is kept for the APRS-IS upload that follows the cycle.
     [](CycleRun& r) {
+        r.env.lastReading =
+            ReportedReading{r.reading, rainSinceMidnightMm(r.reading, r.env.store.Raintoday)};
         writeAprsReport(r.reading, r.settings, r.forecastText, r.env.store, r.env.window);
         return Next::Continue;
     },
@@ -110,6 +113,7 @@ constexpr Stage kStages[] = {
 
 CycleOutcome runConversionCycle(CycleEnvironment& env) {
     CycleRun run{env, {}, {}, {}, {}, {}};
+    env.lastReading.reset();
     for (const Stage stage : kStages) {
         Next next = Next::Continue;
         runStatement([&] { next = stage(run); });

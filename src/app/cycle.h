@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "aprs_is/packet.h"
 #include "common/appoggio.h"
 #include "common/folder_source.h"
 #include "common/main_window_model.h"
@@ -16,6 +18,9 @@ struct CycleEnvironment {
     MainWindowModel& window;
     const FolderSource& folders;
     std::string configPath = kConfigFileName;
+    // The reading the latest cycle reported, for the APRS-IS upload that follows the cycle;
+    // empty when that cycle read none.
+    std::optional<ReportedReading> lastReading = std::nullopt;
 };
 
 enum class CycleOutcome {

@@ -1,5 +1,6 @@
 #include "app/main_window_presenter.h"
 
+#include <sstream>
 #include <utility>
 
 #include "app/cycle.h"
@@ -10,6 +11,7 @@ namespace brezzolo {
 MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath)
     : shell_(shell),
       configPath_(std::move(configPath)),
+      upload_(configPath_),
       folderDialog_(window_, shell, configPath_),
       reportModeDialog_(setupParametriTexts(), shell, configPath_),
       pressureDialog_(setupPressioneTexts(), shell, configPath_) {}
@@ -17,6 +19,22 @@ MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath)
 void MainWindowPresenter::timerFired() {
     CycleEnvironment env{store_, window_, folderDialog_, configPath_};
     runConversionCycle(env);
+    std::ostringstream notes;
+    upload_.afterCycle(env.lastReading, notes);
+    noteLines(notes.str());
+}
+
+void MainWindowPresenter::finishUpload(bool wait) {
+    std::ostringstream notes;
+    upload_.finish(wait, notes);
+    noteLines(notes.str());
+}
+
+void MainWindowPresenter::noteLines(const std::string& text) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        shell_.note(line);
+    }
 }
 
 void MainWindowPresenter::chartOptionClicked(ChartChoice choice) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/folder_dialog_presenter.h"
+#include "aprs_is/cycle_upload.h"
 #include "app/settings_dialog_presenter.h"
 #include "app/shell.h"
 #include "common/appoggio.h"
@@ -58,8 +59,14 @@ class MainWindowPresenter {
     StartOutcome start(Colour standardText = colours::defaultText,
                        Colour background = colours::defaultBackground);
 
-    // Timer1 fired: one conversion cycle.
+    // Timer1 fired: one conversion cycle, then the APRS-IS upload of its reading when
+    // aprs-is.brz asks for it.
     void timerFired();
+    // Before the program ends: with `wait`, waits for an upload still under way as long as
+    // its time limits allow.
+    void finishUpload(bool wait);
+    // The upload's "name=value" lines for the headless converter's dump ("" when it is off).
+    std::string uploadDumpLines() const { return upload_.dumpLines(); }
     // Option1 / Option2 clicked: marks the option, stores line 3 when it differs, and
     // redraws the chart at once.
     void chartOptionClicked(ChartChoice choice);
@@ -88,8 +95,11 @@ class MainWindowPresenter {
   private:
     Shell& shell_;
     std::string configPath_;
+    void noteLines(const std::string& text);
+
     Appoggio store_;
     MainWindowModel window_;
+    CycleUpload upload_;
     FolderDialogPresenter folderDialog_;
     SettingsDialogPresenter reportModeDialog_;
     SettingsDialogPresenter pressureDialog_;

@@ -24,6 +24,9 @@ class Shell {
     virtual void showMessage(const Message& message) = 0;
     // The program ends now: no question is asked and nothing is saved.
     virtual void endProgram() = 0;
+    // A line worth keeping that asks nothing of the user (an upload that failed): the
+    // headless converter writes it to stderr, a window shows it in its status line instead.
+    virtual void note(const std::string& line) = 0;
 };
 
 }  // namespace brezzolo

@@ -97,6 +97,7 @@ void pause(long long milliseconds) {
 class HeadlessShell : public Shell {
   public:
     void showMessage(const Message& message) override { std::cerr << message.text << "\n"; }
+    void note(const std::string& line) override { std::cerr << line << "\n"; }
     void endProgram() override { stopRequested = true; }
 };
 
@@ -148,8 +149,11 @@ int main(int argc, char** argv) {
         pause(options->intervalMs.value_or(window.Timer1.Interval));
     }
 
+    // A one-shot run waits for its upload, so that a scheduler's run sends its report.
+    program.finishUpload(options->cycles && !stopRequested);
+
     if (options->dump) {
-        std::cout << dumpModel(window, program.store());
+        std::cout << dumpModel(window, program.store()) << program.uploadDumpLines();
     }
     return 0;
 }

@@ -218,6 +218,10 @@ void Brezzolo::showMessage(const Message& message) {
     box.exec();
 }
 
+void Brezzolo::note(const std::string& /*line*/) {
+    // The window shows the upload's state in its status line.
+}
+
 void Brezzolo::endProgram() {
     if (ending_) {
         return;

@@ -37,6 +37,7 @@ class Brezzolo : public QMainWindow, public Shell {
 
     void showMessage(const Message& message) override;
     void endProgram() override;
+    void note(const std::string& line) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -33,8 +33,10 @@ class FakeShell : public Shell {
   public:
     void showMessage(const Message& message) override { messages.push_back(message); }
     void endProgram() override { ended = true; }
+    void note(const std::string& line) override { notes.push_back(line); }
 
     std::vector<Message> messages;
+    std::vector<std::string> notes;
     bool ended = false;
 };
 

@@ -1,0 +1,153 @@
+// Our packets through an APRS decoder of others: Dire Wolf's decode_aprs (Debian package
+// direwolf). Skipped where it is not installed.
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "aprs_is/packet.h"
+#include "aprs_is/session.h"
+#include "common/paths.h"
+#include "input/current_data_reader.h"
+#include "support/aprs_is_test_server.h"
+#include "support/current_data_builder.h"
+#include "support/run_program.h"
+#include "support/temp_folder.h"
+
+namespace brezzolo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::optional<std::string> findDecoder() {
+    const char* path = std::getenv("PATH");
+    std::string folders = path != nullptr ? path : "";
+    for (std::size_t start = 0; start <= folders.size();) {
+        std::size_t end = folders.find(':', start);
+        if (end == std::string::npos) {
+            end = folders.size();
+        }
+        const fs::path candidate = fs::path(folders.substr(start, end - start)) / "decode_aprs";
+        std::error_code error;
+        if (end > start && fs::is_regular_file(candidate, error)) {
+            return fromFsPath(candidate);
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+// What decode_aprs makes of the packet, colours removed.
+std::string decoded(const std::string& decoder, const std::string& packet) {
+    test::TempFolder folder;
+    test::writeFileBytes(folder.file("packet.txt"), packet + "\n");
+    test::runProgram("\"" + decoder + "\" \"" + folder.file("packet.txt") + "\" > \"" +
+                     folder.file("decoded.txt") + "\" 2>&1");
+    std::string text = test::readFileBytes(folder.file("decoded.txt"));
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\x1b') {
+            i = text.find_first_of("mJ", i);  // the end of an escape sequence
+            if (i == std::string::npos) {
+                break;
+            }
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+
+ReportedReading typical() {
+    return {parseCurrentData(test::CurrentDataBuilder::typical().lines()), 1.5};
+}
+
+TEST(AprsIsDecode, EveryPacketShapeDecodesAsTheWeatherWeMeant) {
+    const auto decoder = findDecoder();
+    if (!decoder) {
+        GTEST_SKIP() << "decode_aprs (package direwolf) is not installed";
+    }
+    const struct {
+        const char* name;
+        double latitude, longitude;
+        const char* comment;
+        void (*change)(StationReading&);
+        const char* position;
+        const char* weather;  // decode_aprs reads the speed as knots and gives it in mph
+    } cases[] = {
+        {"typical, with a comment", 41.8917, 12.4883, "Roma Monteverde", [](StationReading&) {},
+         "N 41 53.5000, E 012 29.3000",
+         "wind 4.6 mph, direction 270, temperature 70, rain 0.01 in last hour, rain 0.06 in "
+         "last 24 hours, rain 0.06 since midnight, humidity 55, barometer 29.92, \"Roma "
+         "Monteverde\""},
+        {"south and west, north wind, frost, saturation", -33.8688, -151.2093, "",
+         [](StationReading& r) {
+             r.windDirection = 0;
+             r.windSpeedMph = 10.3;
+             r.outdoorTempF = -5.5;
+             r.outdoorHumidity = 100;
+             r.pressureRel = 998;
+         },
+         "S 33 52.1300, W 151 12.5600",
+         "wind 11.5 mph, direction 360, temperature -6, rain 0.01 in last hour, rain 0.06 in "
+         "last 24 hours, rain 0.06 since midnight, humidity 100, barometer 29.47, \"\""},
+        {"no humidity, no pressure; a comment that looks like weather data", 45.0, 9.0,
+         "h12 sereno",
+         [](StationReading& r) {
+             r.outdoorHumidity = 0;
+             r.pressureRel = 0;
+         },
+         "N 45 00.0000, E 009 00.0000",
+         "wind 4.6 mph, direction 270, temperature 70, rain 0.01 in last hour, rain 0.06 in "
+         "last 24 hours, rain 0.06 since midnight, \" h12 sereno\""},
+    };
+    for (const auto& c : cases) {
+        ReportedReading r = typical();
+        c.change(r.reading);
+        const AprsIsSettings settings{.enabled = true,
+                                      .callsign = "IZ0ABC-13",
+                                      .host = "",
+                                      .latitude = c.latitude,
+                                      .longitude = c.longitude,
+                                      .comment = c.comment};
+        const auto packet = aprsIsPacket(r, settings, fixedOffsetTimeZone(120));
+        ASSERT_TRUE(packet) << c.name;
+        const std::string text = decoded(*decoder, *packet);
+        EXPECT_NE(text.find("Weather Report, WEATHER Station"), std::string::npos) << text;
+        EXPECT_NE(text.find(std::string("\n") + c.position + "\n"), std::string::npos) << text;
+        EXPECT_NE(text.find(std::string("\n") + c.weather + "\n"), std::string::npos) << text;
+        EXPECT_EQ(text.find("Didn't"), std::string::npos) << text;
+        EXPECT_EQ(text.find("nvalid"), std::string::npos) << text;
+    }
+}
+
+TEST(AprsIsDecode, ThePacketAsTheServerReceivedIt) {
+    const auto decoder = findDecoder();
+    if (!decoder) {
+        GTEST_SKIP() << "decode_aprs (package direwolf) is not installed";
+    }
+    test::AprsIsTestServer server;
+    const AprsIsSettings settings{.enabled = true,
+                                  .callsign = "FW1234",
+                                  .passcode = -1,
+                                  .host = "127.0.0.1",
+                                  .port = server.port(),
+                                  .latitude = 41.8917,
+                                  .longitude = 12.4883,
+                                  .comment = "Brezzolo"};
+    ASSERT_TRUE(
+        sendAprsIsPacket(settings, *aprsIsPacket(typical(), settings, systemTimeZone())).ok);
+    ASSERT_TRUE(server.waitForSessions(1));
+    ASSERT_EQ(server.packets().size(), 1u);
+    const std::string text = decoded(*decoder, server.packets()[0]);
+    EXPECT_NE(text.find("\nWeather Report, WEATHER Station (blue), Experimental\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("humidity 55, barometer 29.92, \"Brezzolo\""), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace brezzolo
