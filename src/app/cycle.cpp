@@ -39,7 +39,7 @@ struct Stage {
 };
 
 constexpr Stage kStages[] = {
-    {"copy currdat.lst", [](CycleRun& r) { copyFileReplacing(r.sourcePath, r.copyPath); }},
+    {"copy currdat.lst", [](CycleRun& r) { renewFileCopy(r.sourcePath, r.copyPath); }},
     {"station reading",
      [](CycleRun& r) { r.reading = readStationReading(r.copyPath, r.env.store.Raintoday); }},
     {"conditions panel", [](CycleRun& r) { fillConditionsPanel(r.reading, r.env.window); }},

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <charconv>
 #include <chrono>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include "app/model_dump.h"
 #include "common/paths.h"
 #include "config/config_file.h"
+#include "headless/arguments.h"
 
 namespace {
 
@@ -100,7 +102,10 @@ void pause(long long milliseconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto options = parseOptions(argc, argv);
+    // Files and arguments in the system's code page, as the environment says.
+    std::setlocale(LC_ALL, "");
+    Utf8Arguments arguments(argc, argv);
+    const auto options = parseOptions(arguments.argc(), arguments.argv());
     if (!options) {
         std::cerr << kUsage;
         return 2;

@@ -37,12 +37,12 @@ std::optional<std::string> daySnapshotFileName(const StationReading& reading) {
 void writeExportFiles(const StationReading& reading, const std::string& outputFolder) {
     runStatement([&] {
         if (const auto path = joinPath(outputFolder, kWindExportFileName)) {
-            rewriteTextFile(*path, windExportLines(reading));
+            renewTextFile(*path, windExportLines(reading));
         }
     });
     runStatement([&] {
         if (const auto path = joinPath(outputFolder, kSnapshotFileName)) {
-            rewriteTextFile(*path, {snapshotLine(reading)});
+            renewTextFile(*path, {snapshotLine(reading)});
         }
     });
     runStatement([&] {
