@@ -61,7 +61,8 @@ bool writeBytesInPlace(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
-// Writes the bytes beside the target and renames them over it.
+// Writes the bytes beside the target and renames them over it; see ReplaceMode for a refused
+// rename. The temporary file never stays.
 bool writeBytesReplacing(const std::string& path, const std::string& bytes, ReplaceMode mode) {
     const std::string temporary = path + ".brz-new";
     if (!writeBytesInPlace(temporary, bytes)) {
