@@ -64,7 +64,7 @@ constexpr Stage kStages[] = {
     // Heavy Weather may rewrite currdat.lst at any moment: the cycle reads its own copy, so
     // the whole cycle sees one reading.
     [](CycleRun& r) {
-        copyFileReplacing(r.sourcePath, r.copyPath);
+        renewFileCopy(r.sourcePath, r.copyPath);
         return Next::Continue;
     },
     [](CycleRun& r) {

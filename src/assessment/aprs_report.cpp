@@ -88,9 +88,9 @@ void writeAprsReport(const StationReading& reading, const CycleSettings& setting
     window.Label19.Caption = forecastLabel(forecastText);
 
     const std::string dataLine = reportDataLine(weatherData, comment);
-    // No output folder, no file; a failed rewrite leaves the previous report in place.
+    // No output folder, no file. The report is renewed even while UI-View holds it open.
     if (const auto path = joinPath(settings.outputFolder, kReportFileName)) {
-        rewriteTextFile(*path, {timeLine, dataLine});
+        renewTextFile(*path, {timeLine, dataLine});
     }
     window.Text1 = timeLine + "\r\n" + dataLine;
 }

@@ -1,10 +1,12 @@
 #include "common/text_file.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <system_error>
+#include <thread>
 
 #include "common/paths.h"
 #include "common/text_encoding.h"
@@ -29,28 +31,57 @@ std::optional<std::string> readBytes(const std::string& path) {
     }
 }
 
-// Writes the bytes beside the target and renames them over it.
-bool writeBytesReplacing(const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".brz-new";
-    {
-        std::ofstream out(toFsPath(temporary), std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(toFsPath(temporary), ignored);
-            return false;
-        }
+// How the new content takes the target's place.
+enum class ReplaceMode {
+    AtomicOnly,         // the rename over the target, or nothing
+    InPlaceWhenLocked,  // the rename, retried; then, when still refused, written in place
+};
+
+// A reader that holds the target open without delete sharing usually lets it go within a
+// moment: the rename is tried this many more times, this far apart.
+constexpr int kReplaceRetries = 4;
+constexpr auto kReplaceRetryPause = std::chrono::milliseconds(50);
+
+// Removes the temporary file, and only a file: whatever else stands in its place stays.
+void removeTemporary(const std::string& path) {
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(toFsPath(path), ignored)) {
+        std::filesystem::remove(toFsPath(path), ignored);
     }
-    if (!replaceFile(temporary, path)) {
-        std::error_code ignored;
-        std::filesystem::remove(toFsPath(temporary), ignored);
+}
+
+// Creates or truncates the file and writes the bytes.
+bool writeBytesInPlace(const std::string& path, const std::string& bytes) {
+    std::ofstream out(toFsPath(path), std::ios::binary | std::ios::trunc);
+    if (!out) {
         return false;
     }
-    return true;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+// Writes the bytes beside the target and renames them over it; see ReplaceMode for a refused
+// rename. The temporary file never stays.
+bool writeBytesReplacing(const std::string& path, const std::string& bytes, ReplaceMode mode) {
+    const std::string temporary = path + ".brz-new";
+    if (!writeBytesInPlace(temporary, bytes)) {
+        removeTemporary(temporary);
+        return false;
+    }
+    if (replaceFile(temporary, path)) {
+        return true;
+    }
+    if (mode == ReplaceMode::InPlaceWhenLocked) {
+        for (int retry = 0; retry < kReplaceRetries; ++retry) {
+            std::this_thread::sleep_for(kReplaceRetryPause);
+            if (replaceFile(temporary, path)) {
+                return true;
+            }
+        }
+    }
+    removeTemporary(temporary);
+    return mode == ReplaceMode::InPlaceWhenLocked && writeBytesInPlace(path, bytes);
 }
 
 // Lines split at LF, a CR before the LF dropped; a last line without an end counts too.
@@ -95,13 +126,25 @@ std::optional<std::vector<std::string>> readRawLines(const std::string& path) {
     return splitLines(*bytes);
 }
 
-bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+namespace {
+
+std::string crlfText(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
         text += line;
         text += "\r\n";
     }
-    return writeBytesReplacing(path, toSystemCodePage(text));
+    return toSystemCodePage(text);
+}
+
+}  // namespace
+
+bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+    return writeBytesReplacing(path, crlfText(lines), ReplaceMode::AtomicOnly);
+}
+
+bool renewTextFile(const std::string& path, const std::vector<std::string>& lines) {
+    return writeBytesReplacing(path, crlfText(lines), ReplaceMode::InPlaceWhenLocked);
 }
 
 bool appendLine(const std::string& path, const std::string& line) {
@@ -117,7 +160,12 @@ bool appendLine(const std::string& path, const std::string& line) {
 
 bool copyFileReplacing(const std::string& source, const std::string& target) {
     const auto bytes = readBytes(source);
-    return bytes && writeBytesReplacing(target, *bytes);
+    return bytes && writeBytesReplacing(target, *bytes, ReplaceMode::AtomicOnly);
+}
+
+bool renewFileCopy(const std::string& source, const std::string& target) {
+    const auto bytes = readBytes(source);
+    return bytes && writeBytesReplacing(target, *bytes, ReplaceMode::InPlaceWhenLocked);
 }
 
 }  // namespace brezzolo

@@ -23,14 +23,27 @@ std::optional<std::vector<std::string>> readRawLines(const std::string& path);
 // Rewrites the file with these lines. The text goes to a temporary file in the same folder that
 // is then renamed over the target, so a crash or a full disk never leaves a half-written file
 // and a reader polling the file sees either the old or the new content. False on failure, and
-// the old file is then untouched.
+// the old file is then untouched. For files that only the program itself reads (config.brz,
+// the daily extremes).
 bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+// Rewrites a file that other programs read while the program runs (my_meteo.txt, the export
+// files), so that the new content always lands. Like rewriteTextFile, except when the rename
+// is refused: on Windows a reader that holds the target open without delete sharing (UI-View
+// reading the report, say) makes the rename fail for as long as it keeps the file. The rename
+// is then tried again for a moment; when it is still refused the target is truncated and
+// written in place, which such a reader allows when it shares write access. The temporary file
+// never stays behind. False when neither way worked.
+bool renewTextFile(const std::string& path, const std::vector<std::string>& lines);
 
 // Appends one line (with CR LF) to the file, creating it when missing, in a single write.
 bool appendLine(const std::string& path, const std::string& line);
 
-// Copies a file byte for byte over the target, through a temporary file as above.
+// Copies a file byte for byte over the target, through a temporary file as rewriteTextFile.
 bool copyFileReplacing(const std::string& source, const std::string& target);
+
+// Copies a file byte for byte over the target as renewTextFile writes it.
+bool renewFileCopy(const std::string& source, const std::string& target);
 
 // Renames `from` over `to`, replacing it. Platform-specific.
 bool replaceFile(const std::string& from, const std::string& to);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <charconv>
 #include <chrono>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "app/main_window_presenter.h"
 #include "app/model_dump.h"
 #include "common/paths.h"
+#include "headless/arguments.h"
 
 namespace {
 
@@ -104,7 +106,10 @@ class HeadlessShell : public Shell {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto options = parseOptions(argc, argv);
+    // Files and arguments in the system's code page, as the environment says.
+    std::setlocale(LC_ALL, "");
+    Utf8Arguments arguments(argc, argv);
+    const auto options = parseOptions(arguments.argc(), arguments.argv());
     if (!options) {
         std::cerr << kUsage;
         return 2;

@@ -37,14 +37,14 @@ std::optional<std::string> daySnapshotFileName(const StationReading& reading) {
 void writeExportFiles(const StationReading& reading, const std::string& outputFolder) {
     runStatement([&] {
         if (const auto path = joinPath(outputFolder, kWindExportFileName)) {
-            rewriteTextFile(*path, windExportLines(reading));
+            renewTextFile(*path, windExportLines(reading));
         }
     });
     // One snapshot line for both files.
     const std::string snapshot = snapshotLine(reading);
     runStatement([&] {
         if (const auto path = joinPath(outputFolder, kSnapshotFileName)) {
-            rewriteTextFile(*path, {snapshot});
+            renewTextFile(*path, {snapshot});
         }
     });
     runStatement([&] {

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 
 #include "common/paths.h"
 #include "common/text_file.h"
+#include "support/platform.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo {
@@ -14,6 +16,15 @@ namespace {
 using test::readFileBytes;
 using test::TempFolder;
 using test::writeFileBytes;
+
+int entriesIn(const TempFolder& folder) {
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e :
+         std::filesystem::directory_iterator(toFsPath(folder.path()))) {
+        ++entries;
+    }
+    return entries;
+}
 
 TEST(TextFile, ReadsCrLfLfAndAnUnendedLastLine) {
     TempFolder folder;
@@ -38,16 +49,61 @@ TEST(TextFile, ReadsCrLfLfAndAnUnendedLastLine) {
 TEST(TextFile, RewriteWritesCrLfAndLeavesNoTemporaryFile) {
     TempFolder folder;
     const std::string path = folder.file("out.txt");
-    ASSERT_TRUE(rewriteTextFile(path, {"Velocità [km/h]", "", " 12"}));
-    EXPECT_EQ(readFileBytes(path), "Velocit\xC3\xA0 [km/h]\r\n\r\n 12\r\n");
+    ASSERT_TRUE(rewriteTextFile(path, {"Velocita [km/h]", "", " 12"}));
+    EXPECT_EQ(readFileBytes(path), "Velocita [km/h]\r\n\r\n 12\r\n");
     ASSERT_TRUE(rewriteTextFile(path, {"x"}));
     EXPECT_EQ(readFileBytes(path), "x\r\n");
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e :
-         std::filesystem::directory_iterator(toFsPath(folder.path()))) {
-        ++entries;
+    EXPECT_EQ(entriesIn(folder), 1);
+}
+
+// ISO 8859-1 on POSIX, the ANSI code page 1252 on Windows: "à" is the one byte 0xE0 on disk
+// and UTF-8 again when read back, and a file the system names "Città" in its code page is
+// found by the UTF-8 name (a folder chosen by the user, say).
+TEST(TextFile, TextsAndFileNamesInALatin1CodePage) {
+    const test::Latin1CodePage latin1;
+    if (!latin1.available()) {
+        GTEST_SKIP() << "no Latin-1 code page on this system";
     }
-    EXPECT_EQ(entries, 1);
+    TempFolder folder;
+    const std::string path = folder.file("VENTO.TXT");
+    ASSERT_TRUE(rewriteTextFile(path, {"Velocità [km/h]"}));
+    ASSERT_TRUE(appendLine(path, "però"));
+    EXPECT_EQ(readFileBytes(path), "Velocit\xE0 [km/h]\r\nper\xF2\r\n");
+    EXPECT_EQ(readLines(path), (std::vector<std::string>{"Velocità [km/h]", "però"}));
+    EXPECT_EQ(readRawLines(path), (std::vector<std::string>{"Velocit\xE0 [km/h]", "per\xF2"}));
+
+    // The C library takes names in the code page on both systems.
+    std::FILE* named = std::fopen((folder.path() + pathSeparator() + "Citt\xE0.txt").c_str(), "wb");
+    ASSERT_NE(named, nullptr);
+    std::fclose(named);
+    EXPECT_TRUE(fileExists(folder.file("Città.txt")));
+    ASSERT_TRUE(renewTextFile(folder.file("Città.txt"), {"x"}));
+    EXPECT_EQ(readLines(folder.file("Città.txt")), std::vector<std::string>{"x"});
+    EXPECT_EQ(entriesIn(folder), 2);
+}
+
+// UI-View may be reading my_meteo.txt just when the cycle rewrites it. On Windows its open
+// handle refuses the rename over the file; the files rewritten every cycle must land anyway.
+TEST(TextFile, RenewLandsWhileAReaderHoldsTheFile) {
+    const bool refused = test::renameOverOpenFileRefused();
+    TempFolder folder;
+    const std::string path = folder.file("my_meteo.txt");
+    writeFileBytes(path, "old\r\n");
+    writeFileBytes(folder.file("currdat.lst"), "copied\r\n");
+    {
+        const test::OpenReader reader(path);
+        ASSERT_TRUE(reader.isOpen());
+        // The rename alone: refused on Windows, and the old content then stays whole.
+        EXPECT_EQ(rewriteTextFile(path, {"renamed"}), !refused);
+        EXPECT_EQ(readFileBytes(path), refused ? "old\r\n" : "renamed\r\n");
+    }
+    const test::OpenReader reader(path);
+    ASSERT_TRUE(reader.isOpen());
+    EXPECT_TRUE(renewTextFile(path, {"renewed"}));
+    EXPECT_EQ(readFileBytes(path), "renewed\r\n");
+    EXPECT_TRUE(renewFileCopy(folder.file("currdat.lst"), path));
+    EXPECT_EQ(readFileBytes(path), "copied\r\n");
+    EXPECT_EQ(entriesIn(folder), 2);  // no temporary file left
 }
 
 TEST(TextFile, FailedRewriteKeepsTheOldContent) {
@@ -57,6 +113,7 @@ TEST(TextFile, FailedRewriteKeepsTheOldContent) {
     // The temporary file cannot be created where a folder of its name stands.
     test::blockRewrite(path);
     EXPECT_FALSE(rewriteTextFile(path, {"new"}));
+    EXPECT_FALSE(renewTextFile(path, {"new"}));
     EXPECT_EQ(readFileBytes(path), "old\r\n");
     EXPECT_FALSE(rewriteTextFile(folder.file("no-such-folder") + "/x.txt", {"new"}));
 }

@@ -1,12 +1,12 @@
 #include <algorithm>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "support/aprs_is_test_server.h"
 #include "support/current_data_builder.h"
+#include "support/platform.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
 
@@ -25,10 +25,13 @@ int runHeadless(const TempFolder& folder, const std::string& arguments) {
                             " > out.txt 2> err.txt");
 }
 
+// The "name=value" lines of the dump, each ended as the console ends lines.
 std::map<std::string, std::string> parseDump(const std::string& text) {
+    const std::string lineEnd = test::consoleLineEnd();
     std::map<std::string, std::string> values;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
+    for (std::size_t start = 0, end; (end = text.find(lineEnd, start)) != std::string::npos;
+         start = end + lineEnd.size()) {
+        const std::string line = text.substr(start, end - start);
         const auto eq = line.find('=');
         if (eq != std::string::npos) {
             values[line.substr(0, eq)] = line.substr(eq + 1);
@@ -41,7 +44,7 @@ TEST(Headless, ExitStatuses) {
     TempFolder folder;
     EXPECT_EQ(runHeadless(folder, "--cycles 1"), 1);
     EXPECT_EQ(readFileBytes(folder.file("err.txt")),
-              "config.brz not found in " + folder.path() + "\n");
+              "config.brz not found in " + folder.path() + test::consoleLineEnd());
 
     writeFileBytes(folder.file("config.brz"), crlf({"1", "1", "1", "", "", ""}));
     for (const char* bad :
@@ -57,8 +60,10 @@ TEST(Headless, ConvertsAnOldConfigurationAndSaysSo) {
     TempFolder folder;
     writeFileBytes(folder.file("config.brz"), crlf({"2", "1", folder.path(), folder.path()}));
     EXPECT_EQ(runHeadless(folder, "--cycles 0"), 0);
-    EXPECT_EQ(readFileBytes(folder.file("err.txt")),
-              "Nuova Release. Prego verificare configurazione cartelle e file di lavoro\n");
+    EXPECT_EQ(
+        readFileBytes(folder.file("err.txt")),
+        std::string("Nuova Release. Prego verificare configurazione cartelle e file di lavoro") +
+            test::consoleLineEnd());
     EXPECT_EQ(readFileBytes(folder.file("config.brz")),
               crlf({"2", "1", "1", folder.path(), folder.path(), "history.dat"}));
 }
