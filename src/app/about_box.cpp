@@ -1,6 +1,5 @@
 #include "app/about_box.h"
 
-#include "app/sys_info.h"
 #include "version.h"
 
 namespace brezzolo {
@@ -24,8 +23,8 @@ AboutBoxTexts aboutBoxTexts() {
     };
 }
 
-void startSystemInformation(Shell& shell) {
-    if (!startSysInfo()) {
+void startSystemInformation(Shell& shell, bool (*startViewer)()) {
+    if (!startViewer()) {
         shell.showMessage({version::applicationTitle, kSysInfoUnavailableMessage});
     }
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/shell.h"
+#include "app/sys_info.h"
 
 namespace brezzolo {
 
@@ -24,8 +25,8 @@ AboutBoxTexts aboutBoxTexts();
 inline constexpr const char* kSysInfoUnavailableMessage =
     "Le informazioni sul sistema non sono attualmente disponibili.";
 
-// "System Info...": starts the system information viewer, or tells the user that it is
-// unavailable.
-void startSystemInformation(Shell& shell);
+// "System Info...": starts the system information viewer (through `startViewer`, the system's
+// own unless a test gives another), or tells the user that it is unavailable.
+void startSystemInformation(Shell& shell, bool (*startViewer)() = startSysInfo);
 
 }  // namespace brezzolo

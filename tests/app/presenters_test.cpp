@@ -385,20 +385,20 @@ TEST(MainWindow, TheUserMessageKeepsItsFirstTwentyCharacters) {
     }
 }
 
-TEST(AboutBox, TextsNameTheReleaseAndTheSystemInformationIsUnavailableOffWindows) {
+TEST(AboutBox, TextsNameTheReleaseAndAMissingViewerIsReported) {
     const AboutBoxTexts texts = aboutBoxTexts();
     EXPECT_EQ(texts.caption, "Informazioni su Brezzolo 1.9.2");
     EXPECT_EQ(texts.lblVersion, "Versione 1.9.2");
     EXPECT_EQ(texts.lblTitle, "Brezzolo 1.9.2");
-    if (pathSeparator() == '\\') {
-        GTEST_SKIP() << "Windows starts its system information viewer";
-    }
-    FakeShell shell;
-    startSystemInformation(shell);
+    FakeShell started;
+    startSystemInformation(started, [] { return true; });
+    EXPECT_TRUE(started.messages.empty());
+    FakeShell missing;
+    startSystemInformation(missing, [] { return false; });
     const Message unavailable{"Brezzolo 1.9.2",
                               "Le informazioni sul sistema non sono attualmente disponibili.",
                               MessageIcon::None};
-    EXPECT_EQ(shell.messages, Messages{unavailable});
+    EXPECT_EQ(missing.messages, Messages{unavailable});
 }
 
 TEST(FolderLists, AListOpensAtTheNearestExistingFolder) {

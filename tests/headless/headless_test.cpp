@@ -149,7 +149,8 @@ TEST(Headless, UploadTroubleIsOneLineOnStderrAndNothingElseChanges) {
          "APRS-IS: errore - connessione rifiutata da 127.0.0.1:"},
         {"bad file", "14580", "longitude=east",
          "aprs-is.brz: longitude \"east\" non valida: gradi decimali da -180 a 180 con il punto, "
-         "est positivo (12.4883)\n"},
+         "est positivo (12.4883)" +
+             std::string(test::consoleLineEnd())},
     };
     for (const auto& c : cases) {
         TempFolder folder;
