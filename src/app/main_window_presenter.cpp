@@ -14,7 +14,11 @@ MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath)
       upload_(configPath_),
       folderDialog_(window_, shell, configPath_),
       reportModeDialog_(setupParametriTexts(), shell, configPath_),
-      pressureDialog_(setupPressioneTexts(), shell, configPath_) {}
+      pressureDialog_(setupPressioneTexts(), shell, configPath_),
+      aprsIsDialog_(shell, configPath_, [this] {
+          upload_.reloadSettings();
+          showUploadStatus();
+      }) {}
 
 void MainWindowPresenter::timerFired() {
     CycleEnvironment env{store_, window_, folderDialog_, configPath_};
@@ -22,12 +26,36 @@ void MainWindowPresenter::timerFired() {
     std::ostringstream notes;
     upload_.afterCycle(env.lastReading, notes);
     noteLines(notes.str());
+    showUploadStatus();
 }
 
 void MainWindowPresenter::finishUpload(bool wait) {
     std::ostringstream notes;
     upload_.finish(wait, notes);
     noteLines(notes.str());
+    showUploadStatus();
+}
+
+bool MainWindowPresenter::pollBackground() {
+    std::ostringstream notes;
+    upload_.poll(notes);
+    noteLines(notes.str());
+    const bool status = showUploadStatus();
+    const bool test = aprsIsDialog_.poll();
+    return status || test;
+}
+
+bool MainWindowPresenter::backgroundWorkUnderWay() const {
+    return upload_.uploader().busy() || aprsIsDialog_.testUnderWay();
+}
+
+bool MainWindowPresenter::showUploadStatus() {
+    std::string line = upload_.statusLine();
+    if (line == window_.StatusAprsIs) {
+        return false;
+    }
+    window_.StatusAprsIs = std::move(line);
+    return true;
 }
 
 void MainWindowPresenter::noteLines(const std::string& text) {
@@ -65,6 +93,10 @@ void MainWindowPresenter::reportModeMenuClicked() {
 
 void MainWindowPresenter::pressureMenuClicked() {
     pressureDialog_.show();
+}
+
+void MainWindowPresenter::aprsIsMenuClicked() {
+    aprsIsDialog_.show();
 }
 
 void MainWindowPresenter::aboutMenuClicked() {

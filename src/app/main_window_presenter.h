@@ -4,10 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/aprs_is_dialog_presenter.h"
 #include "app/folder_dialog_presenter.h"
-#include "aprs_is/cycle_upload.h"
 #include "app/settings_dialog_presenter.h"
 #include "app/shell.h"
+#include "aprs_is/cycle_upload.h"
 #include "common/appoggio.h"
 #include "common/main_window_model.h"
 #include "common/user_message.h"
@@ -24,6 +25,7 @@ inline constexpr std::string_view Esci = "Esci";
 inline constexpr std::string_view Parametri = "Parametri";
 inline constexpr std::string_view Stringa_APRS = "Stringa APRS";
 inline constexpr std::string_view Pressione = "Pressione";
+inline constexpr std::string_view APRS_IS = "APRS-IS / CWOP";
 inline constexpr std::string_view About = "About";
 inline constexpr std::string_view Option1 = "Pressione ";
 inline constexpr std::string_view Option2 = "Temperatura ext.";
@@ -65,6 +67,11 @@ class MainWindowPresenter {
     // Before the program ends: with `wait`, waits for an upload still under way as long as
     // its time limits allow.
     void finishUpload(bool wait);
+    // Collects what the worker threads have finished (an upload, the APRS-IS dialog's
+    // connection test) into the models; true when a model changed. A window program calls it
+    // from a short timer while backgroundWorkUnderWay().
+    bool pollBackground();
+    bool backgroundWorkUnderWay() const;
     // The upload's "name=value" lines for the headless converter's dump ("" when it is off).
     std::string uploadDumpLines() const { return upload_.dumpLines(); }
     // Option1 / Option2 clicked: marks the option, stores line 3 when it differs, and
@@ -78,6 +85,7 @@ class MainWindowPresenter {
     void folderMenuClicked();
     void reportModeMenuClicked();
     void pressureMenuClicked();
+    void aprsIsMenuClicked();
     void aboutMenuClicked();
     // The About box's "OK": it unloads; the next About click loads it again.
     void aboutBoxClosed();
@@ -91,11 +99,14 @@ class MainWindowPresenter {
     FolderDialogPresenter& folderDialog() { return folderDialog_; }
     SettingsDialogPresenter& reportModeDialog() { return reportModeDialog_; }
     SettingsDialogPresenter& pressureDialog() { return pressureDialog_; }
+    AprsIsDialogPresenter& aprsIsDialog() { return aprsIsDialog_; }
 
   private:
     Shell& shell_;
     std::string configPath_;
     void noteLines(const std::string& text);
+    // Puts the upload's status line into the model; true when it changed.
+    bool showUploadStatus();
 
     Appoggio store_;
     MainWindowModel window_;
@@ -103,6 +114,7 @@ class MainWindowPresenter {
     FolderDialogPresenter folderDialog_;
     SettingsDialogPresenter reportModeDialog_;
     SettingsDialogPresenter pressureDialog_;
+    AprsIsDialogPresenter aprsIsDialog_;
     bool aboutLoaded_ = false;
     bool aboutVisible_ = false;
     bool started_ = false;

@@ -24,6 +24,10 @@ class CycleUpload {
     // After each cycle, with the reading it reported (nothing when it read none).
     void afterCycle(const std::optional<ReportedReading>& reported, std::ostream& messages);
 
+    // Reads aprs-is.brz again at once, for a status line that follows the settings dialog's
+    // "OK" without waiting for the next cycle.
+    void reloadSettings() { readSettings(); }
+
     // Collects the outcome of an upload that has ended, for a caller that polls between
     // cycles (the window's timer).
     void poll(std::ostream& messages);

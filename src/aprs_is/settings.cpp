@@ -341,6 +341,23 @@ std::optional<AprsIsSettingsCheck> readAprsIsSettings(const std::string& path) {
     return parseAprsIsSettings(*lines);
 }
 
+std::optional<std::map<std::string, std::string>> readAprsIsSettingTexts(const std::string& path) {
+    const auto lines = readLines(path);
+    if (!lines) {
+        return std::nullopt;
+    }
+    std::map<std::string, std::string> texts;
+    for (const std::string& line : *lines) {
+        const auto entry = keyValue(line);
+        for (std::size_t k = 0; entry && k < keys().size(); ++k) {
+            if (entry->first == keys()[k].name) {
+                texts[entry->first] = entry->second;
+            }
+        }
+    }
+    return texts;
+}
+
 bool writeAprsIsSettings(const AprsIsSettings& settings, const std::string& path) {
     std::vector<std::string> lines = readLines(path).value_or(std::vector<std::string>{});
     std::vector<bool> written(keys().size(), false);

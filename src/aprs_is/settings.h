@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,6 +56,12 @@ AprsIsSettingsCheck parseAprsIsSettings(const std::vector<std::string>& lines);
 
 // Reads the file; nothing when it does not exist or cannot be read.
 std::optional<AprsIsSettingsCheck> readAprsIsSettings(const std::string& path);
+
+// The value texts of the known keys as the file gives them, trimmed, the last line of a key
+// counting (as for the settings): a dialog shows a bad value as it stands, so that the user can
+// put it right. A key the file lacks is not in the map; nothing when the file does not exist
+// or cannot be read.
+std::optional<std::map<std::string, std::string>> readAprsIsSettingTexts(const std::string& path);
 
 // Rewrites the file with these settings: known keys are replaced where they stand (a repeated
 // key keeps only its first line), missing ones are appended, every other line stays. False

@@ -97,6 +97,9 @@ struct MainWindowModel {
     std::string Command1;  // the exit button's caption, set by the start-up
     ChartModel MSChart1;   // the chart's eight values: the chart
     TimerModel Timer1;     // drives the cycles: the timer rules
+    // The APRS-IS upload's status line (aprs_is/status_line.h), below the window: after each
+    // cycle and when an upload's outcome arrives; empty, and not shown, without aprs-is.brz.
+    std::string StatusAprsIs;
 
     // The neutral look of an indicator: the background colour, its border that value plus 1.
     void makeNeutral(ShapeModel& shape) const;

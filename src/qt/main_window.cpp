@@ -10,11 +10,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <utility>
 
 #include "qt/about_box.h"
+#include "qt/aprs_is_dialog.h"
 #include "qt/chart_view.h"
 #include "qt/folder_dialog.h"
 #include "qt/indicator_shape.h"
@@ -25,6 +27,9 @@
 namespace brezzolo {
 
 namespace {
+
+// How often a finished upload or connection test is looked for while one is under way.
+constexpr int kBackgroundPollMs = 500;
 
 void showLabel(QLabel* label, const LabelModel& model) {
     const QString caption = qtText(model.Caption);
@@ -65,6 +70,9 @@ Brezzolo::Brezzolo(std::string configPath, QWidget* parent)
     widgets_ = buildMainWindowWidgets(*this);
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
+    backgroundPoll_ = new QTimer(this);
+    backgroundPoll_->setObjectName(QStringLiteral("BackgroundPoll"));
+    backgroundPoll_->setInterval(kBackgroundPollMs);
     folderDialog_ = new Configurazione(this, presenter_.folderDialog());
     connectWidgets();
 }
@@ -87,6 +95,7 @@ void Brezzolo::forward(Handler&& handler) {
 void Brezzolo::connectWidgets() {
     using P = MainWindowPresenter;
     connect(timer_, &QTimer::timeout, this, [this] { forward([](P& p) { p.timerFired(); }); });
+    connect(backgroundPoll_, &QTimer::timeout, this, [this] { pollBackground(); });
     connect(widgets_.Option1, &QRadioButton::clicked, this,
             [this] { forward([](P& p) { p.chartOptionClicked(ChartChoice::Pressure); }); });
     connect(widgets_.Option2, &QRadioButton::clicked, this, [this] {
@@ -107,6 +116,8 @@ void Brezzolo::connectWidgets() {
             [this] { forward([](P& p) { p.reportModeMenuClicked(); }); });
     connect(widgets_.Pressione, &QAction::triggered, this,
             [this] { forward([](P& p) { p.pressureMenuClicked(); }); });
+    connect(widgets_.APRS_IS, &QAction::triggered, this,
+            [this] { forward([](P& p) { p.aprsIsMenuClicked(); }); });
     connect(widgets_.About, &QAction::triggered, this,
             [this] { forward([](P& p) { p.aboutMenuClicked(); }); });
 }
@@ -147,6 +158,13 @@ void Brezzolo::showModel() {
     widgets_.Command1->setText(qtText(model.Command1));
     showChartSelector();
     widgets_.MSChart1->setValues(model.MSChart1);
+    const QString status = qtText(model.StatusAprsIs);
+    if (widgets_.StatusAprsIs->text() != status) {
+        widgets_.StatusAprsIs->setText(status);
+    }
+    if (statusBar()->isHidden() != status.isEmpty()) {
+        statusBar()->setHidden(status.isEmpty());
+    }
     if (model.Visible && !isVisible()) {
         raiseWindow(this);
     }
@@ -179,6 +197,12 @@ void Brezzolo::showDialogs() {
     };
     showSettings(reportModeDialog_, presenter_.reportModeDialog());
     showSettings(pressureDialog_, presenter_.pressureDialog());
+    if (!aprsIsDialog_ && presenter_.aprsIsDialog().model().Visible) {
+        aprsIsDialog_ = new AprsIsDialog(this, presenter_.aprsIsDialog(), [this] { refresh(); });
+    }
+    if (aprsIsDialog_) {
+        aprsIsDialog_->showModel();
+    }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".
     if (presenter_.aboutBoxLoaded() && !aboutBox_) {
@@ -204,6 +228,20 @@ void Brezzolo::applyTimer() {
     } else if (!timer_->isActive()) {
         timer_->start();
     }
+    // The worker threads never touch the window: their results are fetched here, on its
+    // thread, and only while there is something to fetch.
+    if (!presenter_.backgroundWorkUnderWay()) {
+        backgroundPoll_->stop();
+    } else if (!backgroundPoll_->isActive()) {
+        backgroundPoll_->start();
+    }
+}
+
+void Brezzolo::pollBackground() {
+    const bool changed = presenter_.pollBackground();
+    if (changed || !presenter_.backgroundWorkUnderWay()) {
+        refresh();
+    }
 }
 
 void Brezzolo::showMessage(const Message& message) {
@@ -228,6 +266,7 @@ void Brezzolo::endProgram() {
     }
     ending_ = true;
     timer_->stop();
+    backgroundPoll_->stop();
     QCoreApplication::exit(0);
 }
 

@@ -12,6 +12,7 @@ class QTimer;
 
 namespace brezzolo {
 
+class AprsIsDialog;
 class Configurazione;
 class SettingsDialog;
 class frmAbout;
@@ -51,14 +52,18 @@ class Brezzolo : public QMainWindow, public Shell {
     void showChartSelector();
     void showDialogs();
     void applyTimer();
+    void pollBackground();
 
     MainWindowPresenter presenter_;
     MainWindowWidgets widgets_;
     QTimer* timer_ = nullptr;
+    // Brings a finished upload or connection test in, while one is under way.
+    QTimer* backgroundPoll_ = nullptr;
     Configurazione* folderDialog_ = nullptr;
     QPointer<frmAbout> aboutBox_;
     QPointer<SettingsDialog> reportModeDialog_;
     QPointer<SettingsDialog> pressureDialog_;
+    QPointer<AprsIsDialog> aprsIsDialog_;
     bool ending_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -81,6 +82,7 @@ class Builder {
         page->addLayout(releaseLine());
 
         window_.setCentralWidget(central);
+        statusLine();
         return std::move(w_);
     }
 
@@ -109,6 +111,7 @@ class Builder {
         parameters->setObjectName(QStringLiteral("Parametri"));
         w_.Stringa_APRS = action(parameters, "Stringa_APRS", texts::Stringa_APRS);
         w_.Pressione = action(parameters, "Pressione", texts::Pressione);
+        w_.APRS_IS = action(parameters, "APRS_IS", texts::APRS_IS);
         w_.About = bar->addAction(qtText(texts::About));
         w_.About->setObjectName(QStringLiteral("About"));
     }
@@ -248,6 +251,20 @@ class Builder {
         w_.Command1->setMinimumWidth(110);
         row->addWidget(w_.Command1);
         return row;
+    }
+
+    // Shown only while the model gives it a text: without aprs-is.brz the window looks as it
+    // always did.
+    void statusLine() {
+        QStatusBar* bar = window_.statusBar();
+        bar->setObjectName(QStringLiteral("StatusBar"));
+        bar->setSizeGripEnabled(false);
+        w_.StatusAprsIs = new QLabel;
+        w_.StatusAprsIs->setObjectName(QStringLiteral("StatusAprsIs"));
+        w_.StatusAprsIs->setTextFormat(Qt::PlainText);
+        letTextClip(w_.StatusAprsIs);
+        bar->addWidget(w_.StatusAprsIs, 1);
+        bar->hide();
     }
 
     QMainWindow& window_;

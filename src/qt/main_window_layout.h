@@ -33,14 +33,18 @@ struct MainWindowWidgets {
     QAction* Esci = nullptr;
     QAction* Stringa_APRS = nullptr;
     QAction* Pressione = nullptr;
+    QAction* APRS_IS = nullptr;
     QAction* About = nullptr;
+    // The APRS-IS status line, in the window's status bar (hidden while it is empty).
+    QLabel* StatusAprsIs = nullptr;
 };
 
 // Builds the menu bar and every element of the main window into it, grouped and ordered top
 // to bottom and left to right: the title and headline, the outdoor, rain and conditions
 // panels, the day's extremes with their indicators, the chart with its selector beside the
-// user message, the report text, and the release line with the exit button. The labels are
-// left empty: the window shows its model in them.
+// user message, the report text, and the release line with the exit button; the APRS-IS
+// status line in a status bar below. The labels are left empty: the window shows its model in
+// them.
 MainWindowWidgets buildMainWindowWidgets(QMainWindow& window);
 
 }  // namespace brezzolo

@@ -7,11 +7,13 @@
 
 #include "common/text_file.h"
 #include "qt/about_box.h"
+#include "qt/aprs_is_dialog.h"
 #include "qt/folder_dialog.h"
 #include "qt/main_window.h"
 #include "qt/message_boxes.h"
 #include "qt/program_icon.h"
 #include "qt/settings_dialogs.h"
+#include "support/aprs_is_test_server.h"
 #include "support/temp_folder.h"
 
 using namespace brezzolo;
@@ -146,6 +148,83 @@ class DialogsTest : public QObject {
             window.refresh();
             QVERIFY(!dialog->isVisible());
         }
+    }
+
+    // "APRS-IS / CWOP": the dialog's elements, typing and "OK" reaching the presenter, and the
+    // status line that appears once the upload is switched on.
+    void aprsIsDialog() {
+        TempFolder work;
+        WorkingFolder here(work.path());
+        writeFileBytes(work.file("config.brz"), crlf({"1", "1", "1", "hw", "out", "history.dat"}));
+        Brezzolo window;
+        QVERIFY(window.start());
+        auto* status = window.findChild<QLabel*>("StatusAprsIs");
+        QVERIFY(status && status->text().isEmpty() && window.statusBar()->isHidden());
+
+        window.findChild<QAction*>("APRS_IS")->trigger();
+        auto* dialog = window.findChild<AprsIsDialog*>("Setup_APRS_IS");
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), "Setup APRS-IS / CWOP");
+        const char* const texts[][2] = {
+            {"lblHeading", "Invio diretto dei dati meteo ad APRS-IS e CWOP"},
+            {"chkEnabled", "Abilita invio ad APRS-IS / CWOP"},
+            {"lblCallsign", "Nominativo o ID CWOP"},
+            {"lblPasscode", "Passcode (-1 per CWOP)"},
+            {"lblServer", "Server (host:porta)"},
+            {"lblLatitude", "Latitudine (gradi decimali, nord positivo)"},
+            {"lblLongitude", "Longitudine (gradi decimali, est positivo)"},
+            {"lblInterval", "Intervallo (minuti, almeno 5)"},
+            {"lblComment", "Commento (facoltativo, max 40 caratteri ASCII)"},
+            {"txtCallsign", ""},
+            {"txtServer", "rotate.aprs2.net:14580"},
+            {"txtInterval", "10"},
+            {"lblTestResult", ""},
+            {"cmdTest", "Prova connessione"},
+            {"cmdOK", "OK"},
+            {"cmdCancel", "Annulla"}};
+        for (const auto& [name, text] : texts) {
+            QCOMPARE(textOf(*dialog, name), QString::fromUtf8(text));
+        }
+        QVERIFY(textOf(*dialog, "lblHint").contains("cwop.aprs.net:14580"));
+
+        QTest::keyClicks(dialog->findChild<QLineEdit*>("txtCallsign"), "FW1234");
+        QCOMPARE(window.presenter().aprsIsDialog().model().txtCallsign, std::string("FW1234"));
+        dialog->findChild<QCheckBox*>("chkEnabled")->click();
+        const QStringList boxes =
+            boxesDuring([&] { dialog->findChild<QPushButton*>("cmdOK")->click(); });
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0].startsWith("ATTENZIONE: Impostazioni APRS-IS non salvate:\nPasscode: "),
+                 qPrintable(boxes[0]));
+        QVERIFY(dialog->isVisible() && !fileExists(work.file("aprs-is.brz")));
+
+        for (const auto& [name, text] : {std::pair{"txtPasscode", "-1"},
+                                         {"txtLatitude", "41.8917"},
+                                         {"txtLongitude", "12.4883"}}) {
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(name), text);
+        }
+        dialog->findChild<QPushButton*>("cmdOK")->click();
+        QVERIFY(!dialog->isVisible() && fileExists(work.file("aprs-is.brz")));
+        QCOMPARE(status->text(), "APRS-IS: attivo, nessun invio finora");
+        QVERIFY(!window.statusBar()->isHidden());
+
+        // The connection test's answer arrives through the window's poll timer.
+        window.findChild<QAction*>("APRS_IS")->trigger();
+        AprsIsTestServer aprsIs;
+        auto* server = dialog->findChild<QLineEdit*>("txtServer");
+        server->selectAll();
+        QTest::keyClicks(server, QStringLiteral("127.0.0.1:%1").arg(aprsIs.port()));
+        dialog->findChild<QPushButton*>("cmdTest")->click();
+        QVERIFY(!dialog->findChild<QPushButton*>("cmdTest")->isEnabled());
+        QTRY_VERIFY(textOf(*dialog, "lblTestResult").endsWith("verified, server TESTSRV"));
+        QVERIFY(dialog->findChild<QPushButton*>("cmdTest")->isEnabled());
+        QVERIFY(!window.findChild<QTimer*>("BackgroundPoll")->isActive());
+
+        // Escape is "Annulla": hidden, and it stays hidden through the next refresh.
+        window.findChild<QAction*>("APRS_IS")->trigger();
+        QVERIFY(dialog->isVisible());
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        window.refresh();
+        QVERIFY(!dialog->isVisible());
     }
 
     void aboutBoxAndIcon() {

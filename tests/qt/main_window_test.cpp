@@ -59,8 +59,10 @@ const char* const kStartTexts =
     "Label34=-12h          -8h          -4h           -2h           -1h         -30min    "
     "-10min    adesso|Label35=Seleziona Grafico|Option1=Pressione |Option2=Temperatura ext.|"
     "Command1=&ESCI|File=File|Cartelle=Cartelle di lavoro|Esci=Esci|Parametri=Parametri|"
-    "Stringa_APRS=Stringa APRS|Pressione=Pressione|About=About|Label18=|Label19=|Label24=|"
+    "Stringa_APRS=Stringa APRS|Pressione=Pressione|APRS_IS=APRS-IS / "
+    "CWOP|About=About|Label18=|Label19=|Label24=|"
     "Label25=|Label26=|Label27=|Label28=|Label29=|Label33=|Label36=|Label37=|Check1=|"
+    "StatusAprsIs=|"
     "Label3=Rel. 1.9.2 W";
 
 }  // namespace
@@ -149,6 +151,8 @@ class MainWindowTest : public QObject {
         QVERIFY(report && report->size() == 2);
         QCOMPARE(window.findChild<QPlainTextEdit*>("Text1")->toPlainText(),
                  QString::fromStdString((*report)[0] + "\n" + (*report)[1]));
+        // Without aprs-is.brz there is no status line.
+        QVERIFY(window.statusBar()->isHidden());
     }
 
     void menuShowsTheDialogs() {
