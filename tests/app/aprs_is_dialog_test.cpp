@@ -254,7 +254,7 @@ TEST(AprsIsDialog, TheConnectionTestLogsInAndShowsTheAnswer) {
     EXPECT_TRUE(normal.packets().empty());
 }
 
-TEST(AprsIsDialog, ATestUnderWayKeepsItsButtonOffAndBadLoginValuesStartNone) {
+TEST(AprsIsDialog, ATestUnderWayKeepsItsButtonOff) {
     AprsIsTestServer held(ServerBehaviour::Held);
     Dialog d;
     d.presenter.show();
@@ -275,18 +275,6 @@ TEST(AprsIsDialog, ATestUnderWayKeepsItsButtonOffAndBadLoginValuesStartNone) {
     held.release();
     ASSERT_TRUE(d.waitForAnswer());
     EXPECT_TRUE(d.model().cmdTestEnabled);
-
-    Dialog bad;
-    bad.presenter.show();
-    bad.type({{AprsIsField::Callsign, "IZ0ABC-13"},
-              {AprsIsField::Passcode, "12345"},
-              {AprsIsField::Server, "127.0.0.1"}});
-    bad.presenter.testClicked();
-    EXPECT_FALSE(bad.presenter.testUnderWay());
-    EXPECT_EQ(bad.shell.messages,
-              std::vector<Message>{warning((std::string(kAprsIsTestNotStartedHeading) +
-                                            "\nServer: " + *serverProblem("127.0.0.1"))
-                                               .c_str())});
 }
 
 // The main window's status line: empty without aprs-is.brz, and following an upload from its
