@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "common/durable_file.h"
 #include "common/paths.h"
 #include "common/text_encoding.h"
 
@@ -30,8 +31,10 @@ std::optional<std::string> readBytes(const std::string& path) {
 }
 
 // Writes the bytes beside the target and renames them over it.
-bool writeBytesReplacing(const std::string& path, const std::string& bytes) {
+bool writeBytesReplacing(const std::string& path, const std::string& bytes,
+                         Durability durability = Durability::Normal) {
     const std::string temporary = path + ".brz-new";
+    const bool flush = durability == Durability::FlushToDisk;
     {
         std::ofstream out(toFsPath(temporary), std::ios::binary | std::ios::trunc);
         if (!out) {
@@ -39,7 +42,7 @@ bool writeBytesReplacing(const std::string& path, const std::string& bytes) {
         }
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.close();
-        if (!out) {
+        if (!out || (flush && !flushFileToDisk(temporary))) {
             std::error_code ignored;
             std::filesystem::remove(toFsPath(temporary), ignored);
             return false;
@@ -49,6 +52,12 @@ bool writeBytesReplacing(const std::string& path, const std::string& bytes) {
         std::error_code ignored;
         std::filesystem::remove(toFsPath(temporary), ignored);
         return false;
+    }
+    if (flush) {
+        // The new content is in place whatever this gives: a folder that cannot be flushed (a
+        // file system that refuses it) leaves only the rename less sure of a power cut.
+        const std::filesystem::path folder = toFsPath(path).parent_path();
+        flushFolderToDisk(folder.empty() ? std::string(".") : fromFsPath(folder));
     }
     return true;
 }
@@ -95,13 +104,14 @@ std::optional<std::vector<std::string>> readRawLines(const std::string& path) {
     return splitLines(*bytes);
 }
 
-bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
+bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines,
+                     Durability durability) {
     std::string text;
     for (const std::string& line : lines) {
         text += line;
         text += "\r\n";
     }
-    return writeBytesReplacing(path, toSystemCodePage(text));
+    return writeBytesReplacing(path, toSystemCodePage(text), durability);
 }
 
 bool appendLine(const std::string& path, const std::string& line) {

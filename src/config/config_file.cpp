@@ -21,7 +21,9 @@ std::optional<ConfigLines> readConfig(const std::string& path) {
 }
 
 bool writeConfig(const ConfigLines& lines, const std::string& path) {
-    return rewriteTextFile(path, std::vector<std::string>(lines.begin(), lines.end()));
+    // The user's settings must survive a power cut that follows their saving.
+    return rewriteTextFile(path, std::vector<std::string>(lines.begin(), lines.end()),
+                           Durability::FlushToDisk);
 }
 
 bool replaceConfigLine(int lineNumber, const std::string& value, const std::string& path) {
