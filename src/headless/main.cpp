@@ -14,13 +14,15 @@
 #include <string_view>
 #include <thread>
 
-#include "common/appoggio.h"
 #include "app/cycle.h"
+#include "app/instance_lock.h"
+#include "app/model_dump.h"
+#include "common/appoggio.h"
 #include "common/folder_source.h"
 #include "common/main_window_model.h"
-#include "app/model_dump.h"
 #include "common/paths.h"
 #include "config/config_file.h"
+#include "version.h"
 
 namespace {
 
@@ -41,7 +43,8 @@ constexpr const char* kUsage =
     "                    0 runs the cycles back to back)\n"
     "  --message TEXT    send TEXT as the user message (at most 20 characters)\n"
     "  --dump            after the last cycle, print the window and scratch values\n"
-    "  --help            show this text\n";
+    "  --help            show this text\n"
+    "  --version         show the program's version\n";
 
 struct Options {
     std::optional<long long> cycles;
@@ -100,6 +103,10 @@ void pause(long long milliseconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << "brezzolo-headless " << brezzolo::version::dotted << "\n";
+        return 0;
+    }
     const auto options = parseOptions(argc, argv);
     if (!options) {
         std::cerr << kUsage;
@@ -108,6 +115,13 @@ int main(int argc, char** argv) {
     if (options->help) {
         std::cout << kUsage;
         return 0;
+    }
+    // One Brezzolo per working folder; the lock is held until the program ends.
+    const InstanceLock instanceLock;
+    if (instanceLock.heldElsewhere()) {
+        std::cerr << "Brezzolo is already running in "
+                  << fromFsPath(std::filesystem::current_path()) << "\n";
+        return 1;
     }
 
     switch (checkConfigAtStartup()) {
