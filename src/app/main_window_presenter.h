@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/aprs_is_dialog_presenter.h"
 #include "app/folder_dialog_presenter.h"
+#include "app/instance_lock.h"
 #include "app/settings_dialog_presenter.h"
 #include "app/shell.h"
 #include "aprs_is/cycle_upload.h"
@@ -44,7 +46,8 @@ MainWindowModel startupWindowModel(Colour standardText = colours::defaultText,
 enum class StartOutcome {
     Running,         // config.brz was there: the main window is shown and the cycles run
     FirstRun,        // no config.brz: only the folder dialog is shown, the timer is off
-    CannotContinue,  // an old config.brz that could not be converted (the user was told)
+    CannotContinue,  // the user was told why: Brezzolo runs in this working folder already,
+                     // or an old config.brz could not be converted
 };
 
 // The main window "Brezzolo" and the windows it opens, without a toolkit: the start-up, the
@@ -54,7 +57,8 @@ class MainWindowPresenter {
   public:
     explicit MainWindowPresenter(Shell& shell, std::string configPath = kConfigFileName);
 
-    // Form_Load, once: the start texts in the window system's colours, the configuration
+    // Form_Load, once: the working folder's lock (one Brezzolo per folder, the folder of
+    // config.brz), the start texts in the window system's colours, the configuration
     // check (a first run shows only the folder dialog; an old layout is converted with a
     // message), the folder dialog loaded hidden, the chart selector marked from it, and
     // Timer1 at 100 ms.
@@ -102,6 +106,8 @@ class MainWindowPresenter {
     AprsIsDialogPresenter& aprsIsDialog() { return aprsIsDialog_; }
 
   private:
+    // Held from the start to the end of the program.
+    std::optional<InstanceLock> instanceLock_;
     Shell& shell_;
     std::string configPath_;
     void noteLines(const std::string& text);

@@ -1,6 +1,9 @@
+#include <filesystem>
+
 #include "app/main_window_presenter.h"
 #include "app/messages.h"
 #include "app/timer_rules.h"
+#include "common/paths.h"
 #include "version.h"
 
 namespace brezzolo {
@@ -55,6 +58,12 @@ StartOutcome MainWindowPresenter::start(Colour standardText, Colour background) 
         return window_.Visible ? StartOutcome::Running : StartOutcome::FirstRun;
     }
     started_ = true;
+    const std::filesystem::path workingFolder = toFsPath(configPath_).parent_path();
+    instanceLock_.emplace(workingFolder.empty() ? std::string(".") : fromFsPath(workingFolder));
+    if (instanceLock_->heldElsewhere()) {
+        shell_.showMessage(warning(kAlreadyRunningMessage));
+        return StartOutcome::CannotContinue;
+    }
     // The scratch store holds its initial texts already; the About box loads hidden.
     aboutLoaded_ = true;
     window_ = startupWindowModel(standardText, background);

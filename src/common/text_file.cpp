@@ -8,6 +8,7 @@
 #include <system_error>
 #include <thread>
 
+#include "common/durable_file.h"
 #include "common/paths.h"
 #include "common/text_encoding.h"
 
@@ -61,14 +62,9 @@ bool writeBytesInPlace(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
-// Writes the bytes beside the target and renames them over it; see ReplaceMode for a refused
-// rename. The temporary file never stays.
-bool writeBytesReplacing(const std::string& path, const std::string& bytes, ReplaceMode mode) {
-    const std::string temporary = path + ".brz-new";
-    if (!writeBytesInPlace(temporary, bytes)) {
-        removeTemporary(temporary);
-        return false;
-    }
+// Renames the temporary file over the target; with InPlaceWhenLocked a refused rename is
+// retried a few times.
+bool renameOver(const std::string& temporary, const std::string& path, ReplaceMode mode) {
     if (replaceFile(temporary, path)) {
         return true;
     }
@@ -79,6 +75,28 @@ bool writeBytesReplacing(const std::string& path, const std::string& bytes, Repl
                 return true;
             }
         }
+    }
+    return false;
+}
+
+// Writes the bytes beside the target and renames them over it; see ReplaceMode for a refused
+// rename, Durability for a power cut. The temporary file never stays.
+bool writeBytesReplacing(const std::string& path, const std::string& bytes, ReplaceMode mode,
+                         Durability durability = Durability::Normal) {
+    const std::string temporary = path + ".brz-new";
+    const bool flush = durability == Durability::FlushToDisk;
+    if (!writeBytesInPlace(temporary, bytes) || (flush && !flushFileToDisk(temporary))) {
+        removeTemporary(temporary);
+        return false;
+    }
+    if (renameOver(temporary, path, mode)) {
+        if (flush) {
+            // The new content is in place whatever this gives: a folder that cannot be flushed
+            // (a file system that refuses it) leaves only the rename less sure of a power cut.
+            const std::filesystem::path folder = toFsPath(path).parent_path();
+            flushFolderToDisk(folder.empty() ? std::string(".") : fromFsPath(folder));
+        }
+        return true;
     }
     removeTemporary(temporary);
     return mode == ReplaceMode::InPlaceWhenLocked && writeBytesInPlace(path, bytes);
@@ -139,8 +157,9 @@ std::string crlfText(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    return writeBytesReplacing(path, crlfText(lines), ReplaceMode::AtomicOnly);
+bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines,
+                     Durability durability) {
+    return writeBytesReplacing(path, crlfText(lines), ReplaceMode::AtomicOnly, durability);
 }
 
 bool renewTextFile(const std::string& path, const std::vector<std::string>& lines) {

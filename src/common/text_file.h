@@ -20,12 +20,20 @@ std::optional<std::vector<std::string>> readLines(const std::string& path);
 // columns: a column is one byte of the code page, whatever the character.
 std::optional<std::vector<std::string>> readRawLines(const std::string& path);
 
+// How far a rewrite makes sure of its content before renaming it over the target.
+enum class Durability {
+    Normal,       // safe against a crash of the program: for the files every cycle rewrites
+    FlushToDisk,  // safe against a power cut too: the file and then its folder are flushed
+};
+
 // Rewrites the file with these lines. The text goes to a temporary file in the same folder that
 // is then renamed over the target, so a crash or a full disk never leaves a half-written file
-// and a reader polling the file sees either the old or the new content. False on failure, and
-// the old file is then untouched. For files that only the program itself reads (config.brz,
-// the daily extremes).
-bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines);
+// and a reader polling the file sees either the old or the new content. With FlushToDisk the
+// temporary file reaches the disk before the rename, and the rename after it. False on
+// failure, and the old file is then untouched. For files that only the program itself reads
+// (config.brz, the daily extremes).
+bool rewriteTextFile(const std::string& path, const std::vector<std::string>& lines,
+                     Durability durability = Durability::Normal);
 
 // Rewrites a file that other programs read while the program runs (my_meteo.txt, the export
 // files), so that the new content always lands. Like rewriteTextFile, except when the rename

@@ -22,7 +22,9 @@ std::optional<ConfigLines> readConfig(const std::string& path) {
 }
 
 bool writeConfig(const ConfigLines& lines, const std::string& path) {
-    return rewriteTextFile(path, std::vector<std::string>(lines.lines.begin(), lines.lines.end()));
+    // The user's settings must survive a power cut that follows their saving.
+    return rewriteTextFile(path, std::vector<std::string>(lines.lines.begin(), lines.lines.end()),
+                           Durability::FlushToDisk);
 }
 
 bool replaceConfigLine(ConfigLine line, const std::string& value, const std::string& path) {
@@ -57,9 +59,8 @@ StartupConfig checkConfigAtStartup(const std::string& path) {
     }
     // The old layout: report mode, pressure type, Heavy Weather folder, output folder.
     const auto& old = lines->lines;
-    const ConfigLines converted{
-        {old[0], old[1], storedText(ChartChoice::Pressure), old[2], old[3],
-         kDefaultHistoryFileName}};
+    const ConfigLines converted{{old[0], old[1], storedText(ChartChoice::Pressure), old[2], old[3],
+                                 kDefaultHistoryFileName}};
     return writeConfig(converted, path) ? StartupConfig::Converted
                                         : StartupConfig::ConversionFailed;
 }
@@ -84,9 +85,9 @@ CycleSettings cycleSettings(const std::optional<ConfigLines>& lines) {
     if (!lines) {
         return settings;
     }
-    settings.reportMode = codeOf((*lines)[ConfigLine::ReportMode],
-                                 {ReportMode::LocalSituation, ReportMode::NoWeatherComment},
-                                 ReportMode::Forecast);
+    settings.reportMode =
+        codeOf((*lines)[ConfigLine::ReportMode],
+               {ReportMode::LocalSituation, ReportMode::NoWeatherComment}, ReportMode::Forecast);
     settings.pressureType = codeOf((*lines)[ConfigLine::PressureType], {PressureType::Relative},
                                    PressureType::Absolute);
     settings.chartChoice = codeOf((*lines)[ConfigLine::ChartChoice],

@@ -19,6 +19,7 @@
 #include "app/model_dump.h"
 #include "common/paths.h"
 #include "headless/arguments.h"
+#include "version.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ constexpr const char* kUsage =
     "                    0 runs the cycles back to back)\n"
     "  --message TEXT    send TEXT as the user message (at most 20 characters)\n"
     "  --dump            after the last cycle, print the window and scratch values\n"
-    "  --help            show this text\n";
+    "  --help            show this text\n"
+    "  --version         show the program's version\n";
 
 struct Options {
     std::optional<long long> cycles;
@@ -106,6 +108,10 @@ class HeadlessShell : public Shell {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << "brezzolo-headless " << brezzolo::version::dotted << "\n";
+        return 0;
+    }
     // Files and arguments in the system's code page, as the environment says.
     std::setlocale(LC_ALL, "");
     Utf8Arguments arguments(argc, argv);
@@ -118,7 +124,6 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
-
     HeadlessShell shell;
     MainWindowPresenter program(shell);
     switch (program.start()) {

@@ -153,7 +153,11 @@ void updateDailyExtremes(const StationReading& reading, const Appoggio& store,
     }
 
     if (rewrite && dayPath) {
-        runStatement([&] { rewriteTextFile(*dayPath, dailyExtremesLines(extremes)); });
+        // The day's record, which the monthly log takes up after midnight, must survive a
+        // power cut.
+        runStatement([&] {
+            rewriteTextFile(*dayPath, dailyExtremesLines(extremes), Durability::FlushToDisk);
+        });
     }
 
     window.Label24.Caption = "T ext MAX = " + numText(extremes.Tmax) + " °C";

@@ -37,7 +37,7 @@ struct Report {
 Report writeReport(const Case& c, const std::string& outputFolder) {
     StationReading r;
     r.monthAbbrev = "Jun";
-    r.day = "05";
+    r.day = std::string("05");  // not the bare literal: GCC 12 -O3 warns falsely on it
     r.year = "2006";
     r.hour = "14";
     r.minute = "05";

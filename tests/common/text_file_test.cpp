@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/durable_file.h"
 #include "common/paths.h"
 #include "common/text_file.h"
 #include "support/platform.h"
@@ -116,6 +117,17 @@ TEST(TextFile, FailedRewriteKeepsTheOldContent) {
     EXPECT_FALSE(renewTextFile(path, {"new"}));
     EXPECT_EQ(readFileBytes(path), "old\r\n");
     EXPECT_FALSE(rewriteTextFile(folder.file("no-such-folder") + "/x.txt", {"new"}));
+}
+
+TEST(TextFile, DurableRewriteGoesThroughTheSystemsFlushes) {
+    TempFolder folder;
+    test::WorkingFolder cwd(folder.path());
+    // A bare file name: its folder is the working folder.
+    ASSERT_TRUE(rewriteTextFile("config.brz", {"1", "2"}, Durability::FlushToDisk));
+    EXPECT_EQ(readFileBytes(folder.file("config.brz")), "1\r\n2\r\n");
+    EXPECT_TRUE(flushFileToDisk(folder.file("config.brz")));
+    EXPECT_TRUE(flushFolderToDisk(folder.path()));
+    EXPECT_FALSE(flushFileToDisk(folder.file("missing")));
 }
 
 TEST(TextFile, AppendCreatesThenAddsWholeLines) {

@@ -1,14 +1,21 @@
 #include <algorithm>
+#include <chrono>
 #include <map>
+#include <optional>
+#include <sstream>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
+#include "app/instance_lock.h"
+#include "common/text_file.h"
 #include "support/aprs_is_test_server.h"
 #include "support/current_data_builder.h"
 #include "support/platform.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
+#include "version.h"
 
 namespace brezzolo {
 namespace {
@@ -53,6 +60,9 @@ TEST(Headless, ExitStatuses) {
         EXPECT_NE(readFileBytes(folder.file("err.txt")).find("usage:"), std::string::npos);
     }
     EXPECT_EQ(runHeadless(folder, "--help"), 0);
+    EXPECT_EQ(runHeadless(folder, "--version"), 0);
+    EXPECT_EQ(readFileBytes(folder.file("out.txt")),
+              std::string("brezzolo-headless ") + version::dotted + "\n");
     EXPECT_EQ(runHeadless(folder, "--cycles 2 --interval-ms 0"), 0);
 }
 
@@ -66,6 +76,33 @@ TEST(Headless, ConvertsAnOldConfigurationAndSaysSo) {
             test::consoleLineEnd());
     EXPECT_EQ(readFileBytes(folder.file("config.brz")),
               crlf({"2", "1", "1", folder.path(), folder.path(), "history.dat"}));
+}
+
+TEST(Headless, OneConverterPerFolderEvenAfterAKill) {
+    TempFolder folder;
+    test::CurrentDataBuilder::typical().writeTo(folder.file("currdat.lst"));
+    writeFileBytes(folder.file("config.brz"),
+                   crlf({"1", "1", "1", folder.path(), folder.path(), "history.dat"}));
+    std::optional<test::BackgroundProgram> first;
+    {
+        test::WorkingFolder cwd(folder.path());
+        first.emplace(BREZZOLO_HEADLESS_PATH, std::vector<std::string>{"--interval-ms", "600000"});
+    }
+    // Its first cycle writes the report, after it has taken the folder.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!fileExists(folder.file("my_meteo.txt")) && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(fileExists(folder.file("my_meteo.txt")));
+
+    EXPECT_EQ(runHeadless(folder, "--cycles 1"), 1);
+    EXPECT_EQ(readFileBytes(folder.file("out.txt")), "");  // no cycle ran
+    EXPECT_EQ(readFileBytes(folder.file("err.txt")),
+              kAlreadyRunningMessage + std::string(test::consoleLineEnd()));
+
+    first->kill();  // no chance to let go of the lock itself
+    EXPECT_EQ(runHeadless(folder, "--cycles 1"), 0);
+    EXPECT_NE(readFileBytes(folder.file("out.txt")), "");
 }
 
 TEST(Headless, DumpsTheWindowAfterTheLastCycle) {

@@ -9,6 +9,7 @@
 #include "station_sim/station_sim.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
+#include "version.h"
 
 namespace brezzolo {
 namespace {
@@ -80,6 +81,7 @@ TEST(StationSim, RainIsCountedAndNeverGoesDown) {
 
 TEST(StationSim, CommandLine) {
     EXPECT_TRUE(sim::parseSimOptions({"--folder", "hw", "--follow"})->follow);
+    EXPECT_TRUE(sim::parseSimOptions({"--version"})->version);
     EXPECT_FALSE(sim::parseSimOptions({}) || sim::parseSimOptions({"--folder"}));
     const std::pair<const char*, const char*> bad[] = {
         {"--folder", ""},    {"--seed", "-1"},      {"--days", "-1"},     {"--days", "nan"},
@@ -98,6 +100,9 @@ TEST(StationSim, ProgramWritesWhatTheSameOptionsGiveInProcess) {
     const std::string run = "\"" BREZZOLO_STATION_SIM_PATH "\" ";
     const std::string quiet = " > \"" + folder.file("out") + "\" 2> \"" + folder.file("err") + "\"";
     EXPECT_EQ(test::runProgram(run + "--frobnicate" + quiet), 2);
+    EXPECT_EQ(test::runProgram(run + "--version" + quiet), 0);
+    EXPECT_EQ(readFileBytes(folder.file("out")),
+              std::string("brezzolo-station-sim ") + version::dotted + "\n");
     const std::string options = "--seed 9 --start \"2024-05-31 18:00\" --days 0.25 --interval 10";
     EXPECT_EQ(test::runProgram(run + options + " --folder \"" + folder.path() + "\"" + quiet), 0);
     ASSERT_TRUE(sim::generateFolder(same.path(), {9, {2024, 5, 31, 18, 0, 0}, 0.25, 10}));

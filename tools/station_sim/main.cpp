@@ -10,6 +10,7 @@
 
 #include "common/paths.h"
 #include "station_sim/station_sim.h"
+#include "version.h"
 
 namespace {
 
@@ -63,6 +64,10 @@ int main(int argc, char** argv) {
     }
     if (options->help) {
         std::cout << kSimUsage;
+        return 0;
+    }
+    if (options->version) {
+        std::cout << "brezzolo-station-sim " << version::dotted << "\n";
         return 0;
     }
 

@@ -32,7 +32,8 @@ const char* const kSimUsage =
     "  --interval MIN    minutes between records, 1 to 1440 (default 5)\n"
     "  --follow          go on: a new reading every minute and a record every interval,\n"
     "                    until interrupted\n"
-    "  --help            show this text\n";
+    "  --help            show this text\n"
+    "  --version         show the program's version\n";
 
 std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args) {
     SimOptions options;
@@ -40,6 +41,10 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args) 
         const std::string& arg = args[i];
         if (arg == "--help") {
             options.help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            options.version = true;
             continue;
         }
         if (arg == "--follow") {
@@ -79,7 +84,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args) 
             return std::nullopt;
         }
     }
-    if (options.folder.empty() && !options.help) {
+    if (options.folder.empty() && !options.help && !options.version) {
         return std::nullopt;
     }
     return options;

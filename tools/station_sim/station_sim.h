@@ -150,12 +150,13 @@ struct SimOptions {
     int intervalMinutes = 5;
     bool follow = false;
     bool help = false;
+    bool version = false;
 };
 
 extern const char* const kSimUsage;
 
 // Nothing when the arguments (without the program name) are not understood or a value is out
-// of range; --folder is required unless --help is given.
+// of range; --folder is required unless --help or --version is given.
 std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args);
 
 }  // namespace brezzolo::sim
