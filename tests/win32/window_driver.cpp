@@ -8,12 +8,6 @@ namespace {
 
 constexpr UINT kAnswerMs = 10000;
 
-std::wstring programPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"brezzolo.exe";
-}
-
 std::wstring wideFromUtf8(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
     wide.resize(static_cast<std::size_t>(
@@ -35,6 +29,12 @@ void notifyParent(HWND parent, int id, int code) {
 }
 
 }  // namespace
+
+std::wstring programPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"brezzolo.exe";
+}
 
 WindowProgram::WindowProgram(const std::string& workingFolder) {
     const std::wstring program = programPath();
