@@ -266,20 +266,33 @@ TEST_F(WindowsProgram, ChartOptionStoresLineThreeAndRedraws) {
 
 // The pictures of docs/: the main window after a cycle, with a user message; the folder
 // dialog; the About box.
+bool takePictures(const std::string& work, const std::string& folder);
+
 int saveScreenshots(const std::string& folder) {
-    const TempFolder work;
-    const std::string hw = work.file("HeavyWeather");
-    const std::string out = work.file("APRS");
-    std::filesystem::create_directory(toFsPath(out));
-    if (!sim::generateFolder(hw, simulatedDay())) {
-        return 1;
+    // A folder of a fixed name, so that the pictures change only when the windows do.
+    namespace fs = std::filesystem;
+    const fs::path work = fs::temp_directory_path() / "Brezzolo";
+    std::error_code ignored;
+    fs::remove_all(work, ignored);
+    const std::string hw = fromFsPath(work / "HeavyWeather");
+    const std::string out = fromFsPath(work / "APRS");
+    fs::create_directories(toFsPath(out));
+    bool taken = sim::generateFolder(hw, simulatedDay()).has_value();
+    if (taken) {
+        writeFileBytes(fromFsPath(work / "config.brz"),
+                       crlf({"1", "1", "1", hw, out, "history.dat"}));
+        taken = takePictures(fromFsPath(work), folder);
     }
-    writeFileBytes(work.file("config.brz"), crlf({"1", "1", "1", hw, out, "history.dat"}));
-    const WindowProgram program(work.path());
+    fs::remove_all(work, ignored);
+    return taken ? 0 : 1;
+}
+
+bool takePictures(const std::string& work, const std::string& folder) {
+    const WindowProgram program(work);
     const HWND main = program.window(L"Brezzolo");
     if (main == nullptr ||
         !waitFor([&] { return text(main, Label2).starts_with(L"Situazione meteo di"); })) {
-        return 1;
+        return false;
     }
     click(main, Check1);
     setText(main, Text2, L"73 de IZ1ABC");
@@ -296,7 +309,7 @@ int saveScreenshots(const std::string& folder) {
     saved = picture(program.window(L"Informazioni su " + wide(version::applicationTitle)),
                     L"windows-about-box.bmp") &&
             saved;
-    return saved ? 0 : 1;
+    return saved;
 }
 
 }  // namespace
