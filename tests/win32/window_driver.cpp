@@ -1,7 +1,8 @@
 #include "window_driver.h"
 
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace brezzolo::test {
 namespace {
@@ -255,14 +256,12 @@ bool saveWindowPicture(HWND window, const std::wstring& path) {
     header.bfOffBits = sizeof header + sizeof info.bmiHeader;
     header.bfSize = header.bfOffBits + imageBytes;
     info.bmiHeader.biSizeImage = imageBytes;
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    bool saved = file != nullptr;
-    if (saved) {
-        saved = std::fwrite(&header, sizeof header, 1, file) == 1 &&
-                std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) == 1 &&
-                std::fwrite(pixels, imageBytes, 1, file) == 1;
-        saved = std::fclose(file) == 0 && saved;
-    }
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    file.write(reinterpret_cast<const char*>(&header), sizeof header);
+    file.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    file.write(static_cast<const char*>(pixels), imageBytes);
+    file.close();
+    const bool saved = !file.fail();
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
