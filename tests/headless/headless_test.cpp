@@ -62,7 +62,7 @@ TEST(Headless, ExitStatuses) {
     EXPECT_EQ(runHeadless(folder, "--help"), 0);
     EXPECT_EQ(runHeadless(folder, "--version"), 0);
     EXPECT_EQ(readFileBytes(folder.file("out.txt")),
-              std::string("brezzolo-headless ") + version::dotted + "\n");
+              std::string("brezzolo-headless ") + version::dotted + test::consoleLineEnd());
     EXPECT_EQ(runHeadless(folder, "--cycles 2 --interval-ms 0"), 0);
 }
 

@@ -7,6 +7,7 @@
 #include "input/current_data_reader.h"
 #include "input/history_file.h"
 #include "station_sim/station_sim.h"
+#include "support/platform.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
 #include "version.h"
@@ -102,7 +103,7 @@ TEST(StationSim, ProgramWritesWhatTheSameOptionsGiveInProcess) {
     EXPECT_EQ(test::runProgram(run + "--frobnicate" + quiet), 2);
     EXPECT_EQ(test::runProgram(run + "--version" + quiet), 0);
     EXPECT_EQ(readFileBytes(folder.file("out")),
-              std::string("brezzolo-station-sim ") + version::dotted + "\n");
+              std::string("brezzolo-station-sim ") + version::dotted + test::consoleLineEnd());
     const std::string options = "--seed 9 --start \"2024-05-31 18:00\" --days 0.25 --interval 10";
     EXPECT_EQ(test::runProgram(run + options + " --folder \"" + folder.path() + "\"" + quiet), 0);
     ASSERT_TRUE(sim::generateFolder(same.path(), {9, {2024, 5, 31, 18, 0, 0}, 0.25, 10}));
