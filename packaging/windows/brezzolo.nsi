@@ -69,6 +69,39 @@ VIAddVersionKey /LANG=${LANG_ITALIAN} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ITALIAN} "FileDescription" "Installazione di Brezzolo"
 VIAddVersionKey /LANG=${LANG_ITALIAN} "LegalCopyright" "Brezzolo"
 
+; Windows neither replaces nor deletes a program that is running: Brezzolo, started with
+; Windows, runs for months. The user is asked to close it first, or the installation (the
+; uninstallation) stops before it has changed anything; silently it just stops.
+!macro WaitUntilClosed un
+Function ${un}WaitUntilClosed
+    Push $0
+    Push $1
+    retry:
+    ${ForEach} $1 0 1 + 1
+        ${If} $1 == 0
+            StrCpy $0 "$INSTDIR\brezzolo.exe"
+        ${Else}
+            StrCpy $0 "$INSTDIR\brezzolo-headless.exe"
+        ${EndIf}
+        ${If} ${FileExists} $0
+            ClearErrors
+            FileOpen $0 $0 a
+            ${If} ${Errors}
+                MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+                    "Brezzolo è in esecuzione.$\r$\nChiuderlo (menu File, Esci) e premere Riprova." \
+                    /SD IDCANCEL IDRETRY retry
+                Abort "Brezzolo è in esecuzione: chiuderlo e ripetere."
+            ${EndIf}
+            FileClose $0
+        ${EndIf}
+    ${Next}
+    Pop $1
+    Pop $0
+FunctionEnd
+!macroend
+!insertmacro WaitUntilClosed ""
+!insertmacro WaitUntilClosed "un."
+
 ; The programs, the data folder and the Start menu shortcut. Shortcuts and the data folder are
 ; the installing user's.
 Section "Brezzolo (programma e collegamento nel menu Start)" SecProgram
@@ -76,6 +109,7 @@ Section "Brezzolo (programma e collegamento nel menu Start)" SecProgram
     SetShellVarContext current
     SetRegView 64
 
+    Call WaitUntilClosed
     SetOutPath "$INSTDIR"
     File "${STAGE}/brezzolo.exe"
     File "${STAGE}/brezzolo-headless.exe"
@@ -100,7 +134,6 @@ Section "Brezzolo (programma e collegamento nel menu Start)" SecProgram
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-    IntFmt $0 "0x%08X" $0
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
@@ -119,36 +152,16 @@ Section "-StartupUnticked"
     ${EndIf}
 SectionEnd
 
-; A program that is running cannot be deleted on Windows: the user is asked to close it, or the
-; uninstallation stops before it has removed anything.
-Function un.DeleteProgram
-    Exch $0
-    retry:
-    ClearErrors
-    Delete "$0"
-    ${If} ${Errors}
-        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-            "Impossibile rimuovere $0.$\r$\nChiudere Brezzolo (ESCI) e premere Riprova." \
-            /SD IDCANCEL IDRETRY retry
-        Abort "Brezzolo è ancora in esecuzione: disinstallazione interrotta."
-    ${EndIf}
-    Pop $0
-FunctionEnd
-
-!macro DeleteProgram path
-    Push "${path}"
-    Call un.DeleteProgram
-!macroend
-
 ; Removes the programs and the shortcuts; the data folder keeps config.brz and the records
 ; (only an empty one goes).
 Section "Uninstall"
     SetShellVarContext current
     SetRegView 64
 
-    !insertmacro DeleteProgram "$INSTDIR\brezzolo.exe"
-    !insertmacro DeleteProgram "$INSTDIR\brezzolo-headless.exe"
-    !insertmacro DeleteProgram "$INSTDIR\brezzolo-station-sim.exe"
+    Call un.WaitUntilClosed
+    Delete "$INSTDIR\brezzolo.exe"
+    Delete "$INSTDIR\brezzolo-headless.exe"
+    Delete "$INSTDIR\brezzolo-station-sim.exe"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"

@@ -8,10 +8,11 @@
 //   installer_probe run COMMANDLINE
 //       runs a command line exactly as given (as cmd.exe passes it on: an installer's
 //       "/D=C:\Program Files\X" must come without quotes) and ends with its exit status;
-//   installer_probe first-run LINK TITLE SECONDS
+//   installer_probe first-run LINK TITLE SECONDS [COMMANDLINE]
 //       starts the shortcut's program in the shortcut's working folder, as Explorer does, waits
 //       up to SECONDS for a visible window titled TITLE, prints the titles of the program's
-//       visible top-level windows a moment later, then ends the program. Exit status 0 when the
+//       visible top-level windows a moment later, runs COMMANDLINE while the program runs and
+//       prints its exit status ("command=N"), then ends the program. Exit status 0 when the
 //       window appeared.
 //
 // Output is "name=value" lines in UTF-8, one per line.
@@ -116,7 +117,25 @@ std::vector<std::wstring> visibleWindows(DWORD processId) {
     return found.titles;
 }
 
-int firstRun(const std::wstring& link, const std::wstring& title, int seconds) {
+int run(std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::fprintf(stderr, "cannot start the command (error %lu)\n", GetLastError());
+        return 2;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 2;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
+int firstRun(const std::wstring& link, const std::wstring& title, int seconds,
+             const std::wstring& command) {
     Shortcut shortcut;
     if (!readShortcut(link, shortcut)) {
         return 2;
@@ -149,6 +168,9 @@ int firstRun(const std::wstring& link, const std::wstring& title, int seconds) {
         for (const std::wstring& shown : visibleWindows(process.dwProcessId)) {
             printLine("window", shown);
         }
+        if (!command.empty()) {
+            printLine("command", std::to_wstring(run(command)));
+        }
     }
     DWORD exitCode = 0;
     if (GetExitCodeProcess(process.hProcess, &exitCode) && exitCode != STILL_ACTIVE) {
@@ -162,27 +184,10 @@ int firstRun(const std::wstring& link, const std::wstring& title, int seconds) {
     return appeared ? 0 : 1;
 }
 
-int run(std::wstring commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        std::fprintf(stderr, "cannot start the command (error %lu)\n", GetLastError());
-        return 2;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 2;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(exitCode);
-}
-
 int usage() {
     std::fprintf(stderr,
                  "usage: installer_probe folders | shortcut LINK | run COMMANDLINE |\n"
-                 "       first-run LINK TITLE SECONDS\n");
+                 "       first-run LINK TITLE SECONDS [COMMANDLINE]\n");
     return 2;
 }
 
@@ -218,8 +223,9 @@ int main() {
         }
     } else if (args[0] == L"run" && args.size() == 2) {
         status = run(args[1]);
-    } else if (args[0] == L"first-run" && args.size() == 4) {
-        status = firstRun(args[1], args[2], _wtoi(args[3].c_str()));
+    } else if (args[0] == L"first-run" && (args.size() == 4 || args.size() == 5)) {
+        status = firstRun(args[1], args[2], _wtoi(args[3].c_str()),
+                          args.size() == 5 ? args[4] : std::wstring());
     } else {
         status = usage();
     }

@@ -128,13 +128,20 @@ for link_win in "$menu_link_win" "$startup_link_win"; do
         [ "$target" = "$install_win\\brezzolo.exe" -a "$workdir" = "$data_win" ]
 done
 
-echo "-- first run from the Start menu shortcut"
-first_run=$(win "$probe" first-run "$menu_link_win" "Configurazione File" 60)
+echo "-- first run from the Start menu shortcut; an uninstall while it runs"
+# The uninstaller runs in place (_?=) and so is waited for; it must refuse, since Windows
+# cannot delete a running program, and change nothing.
+first_run=$(win "$probe" first-run "$menu_link_win" "Configurazione File" 60 \
+    "\"$install_win\\uninstall.exe\" /S _?=$install_win")
 status=$?
 check "it shows the folder dialog" [ $status -eq 0 ]
-check "and no other window (saw: $(grep '^window=' <<<"$first_run" | tr '\n' ' '))" \
+check "and no other window (saw: $(sed -n 's/^window=//p' <<<"$first_run" | paste -sd ',' -))" \
     [ "$(grep -c '^window=' <<<"$first_run")" -eq 1 ]
 check "a first run stores nothing before ESCI" [ ! -e "$data/config.brz" ]
+installed_now=$(cd "$install" 2>/dev/null && ls | sort)
+check "an uninstall while Brezzolo runs stops (status $(value command "$first_run")), removing nothing" \
+    [ "$(value command "$first_run")" -gt 0 -a "$installed_now" = "$installed" \
+      -a -f "$menu_link" -a -f "$startup_link" ]
 
 # The user's settings and a record of theirs, which the uninstaller must leave.
 printf '1\r\n1\r\n1\r\nC:\\HW\r\nC:\\UI-View\r\nhistory.dat\r\n' >"$data/config.brz"
