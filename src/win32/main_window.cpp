@@ -1,0 +1,351 @@
+#include "win32/main_window.h"
+
+#include <utility>
+
+#include "win32/about_box.h"
+#include "win32/chart.h"
+#include "win32/controls.h"
+#include "win32/folder_dialog.h"
+#include "win32/settings_dialog.h"
+#include "win32/text.h"
+
+namespace brezzolo::win32 {
+namespace {
+
+// Posted to unload the About box once its own handlers have returned.
+constexpr UINT kReleaseAboutBox = WM_APP + 1;
+
+const LabelModel& labelOf(const MainWindowModel& model, int id) {
+    return model.*mainWindowLabels()[static_cast<std::size_t>(id - Label1)].label;
+}
+
+const ShapeModel& shapeOf(const MainWindowModel& model, int id) {
+    return model.*mainWindowShapes()[static_cast<std::size_t>(id - Shape1)].shape;
+}
+
+void showBorder(HWND control, bool border) {
+    const auto style = GetWindowLongPtrW(control, GWL_EXSTYLE);
+    const auto wanted = border ? (style | WS_EX_STATICEDGE) : (style & ~LONG_PTR{WS_EX_STATICEDGE});
+    if (wanted != style) {
+        SetWindowLongPtrW(control, GWL_EXSTYLE, wanted);
+        SetWindowPos(control, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+}
+
+void showCheck(HWND button, bool checked) {
+    const WPARAM state = checked ? BST_CHECKED : BST_UNCHECKED;
+    if (static_cast<WPARAM>(SendMessageW(button, BM_GETCHECK, 0, 0)) != state) {
+        SendMessageW(button, BM_SETCHECK, state, 0);
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::string configPath) : presenter_(*this, std::move(configPath)) {
+    create(kMainWindowClass, mainWindowTexts::caption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+           WS_EX_CONTROLPARENT, {800, 600}, nullptr, createMenu());
+    createControls();
+    folderDialog_ =
+        std::make_unique<FolderDialog>(hwnd(), presenter_.folderDialog(), [this] { refresh(); });
+}
+
+MainWindow::~MainWindow() {
+    if (background_ != nullptr) {
+        DeleteObject(background_);
+    }
+}
+
+bool MainWindow::start() {
+    const auto outcome = presenter_.start(GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE));
+    refresh();
+    setClientSize(initialClientSize());
+    return outcome != StartOutcome::CannotContinue;
+}
+
+bool MainWindow::dialogMessage(MSG& message) {
+    const HWND top = GetAncestor(message.hwnd, GA_ROOT);
+    if (top == nullptr) {
+        return false;
+    }
+    const bool ours = top == hwnd() || top == folderDialog_->hwnd() ||
+                      (reportModeDialog_ && top == reportModeDialog_->hwnd()) ||
+                      (pressureDialog_ && top == pressureDialog_->hwnd()) ||
+                      (aboutBox_ && top == aboutBox_->hwnd());
+    return ours && IsDialogMessageW(top, &message);
+}
+
+template <typename Handler>
+void MainWindow::forward(Handler&& handler) {
+    handler(presenter_);
+    refresh();
+}
+
+void MainWindow::refresh() {
+    if (ending_) {
+        return;
+    }
+    showModel();
+    showDialogs();
+    applyTimer();
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    using P = MainWindowPresenter;
+    switch (message) {
+        case WM_COMMAND:
+            command(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimer1) {
+                forward([](P& p) { p.timerFired(); });
+            }
+            return 0;
+        case WM_SIZE:
+            layout();
+            return 0;
+        case WM_GETMINMAXINFO: {
+            const SIZE client = minimumClientSize();
+            RECT frame = {0, 0, client.cx, client.cy};
+            AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)),
+                               TRUE, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {frame.right - frame.left,
+                                                                     frame.bottom - frame.top};
+            return 0;
+        }
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(hwnd(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client,
+                     background_ != nullptr ? background_ : GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        case WM_CTLCOLORSTATIC:
+            return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_CLOSE:
+            // The frame ends the program like "Esci": no hidden process stays behind.
+            forward([](P& p) { p.exitClicked(); });
+            return 0;
+        case kReleaseAboutBox:
+            if (!presenter_.aboutBoxLoaded()) {
+                aboutBox_.reset();
+            }
+            return 0;
+        default:
+            return Window::handle(message, wParam, lParam);
+    }
+}
+
+void MainWindow::command(int id, int code) {
+    using P = MainWindowPresenter;
+    switch (id) {
+        case Option1:
+            forward([](P& p) { p.chartOptionClicked(ChartChoice::Pressure); });
+            break;
+        case Option2:
+            forward([](P& p) { p.chartOptionClicked(ChartChoice::OutdoorTemperature); });
+            break;
+        case Check1:
+            forward([](P& p) { p.userMessageEnabled(!p.model().Check1); });
+            break;
+        case Text2:
+            // Typed, pasted or cut: the presenter keeps the first 20 characters, and the
+            // field shows what it kept. The texts showModel() puts back are no new change.
+            if (code == EN_CHANGE && !showing_) {
+                const std::string text = utf8(windowText(item(Text2)));
+                forward([&](P& p) { p.userMessageChanged(text); });
+            }
+            break;
+        case Command1:
+        case Esci:
+            forward([](P& p) { p.exitClicked(); });
+            break;
+        case Cartelle:
+            forward([](P& p) { p.folderMenuClicked(); });
+            break;
+        case Stringa_APRS:
+            forward([](P& p) { p.reportModeMenuClicked(); });
+            break;
+        case Pressione:
+            forward([](P& p) { p.pressureMenuClicked(); });
+            break;
+        case About:
+            forward([](P& p) { p.aboutMenuClicked(); });
+            break;
+        default:
+            break;  // Enter (IDOK) and Escape (IDCANCEL) do nothing here
+    }
+}
+
+void MainWindow::showModel() {
+    showing_ = true;
+    const MainWindowModel& model = presenter_.model();
+    if (background_ == nullptr || model.backgroundColour != backgroundColour_) {
+        if (background_ != nullptr) {
+            DeleteObject(background_);
+        }
+        backgroundColour_ = model.backgroundColour;
+        background_ = CreateSolidBrush(backgroundColour_);
+        InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+
+    bool captionsChanged = false;
+    for (int id = Label1; id <= Label37; ++id) {
+        const LabelModel& label = labelOf(model, id);
+        const HWND control = item(id);
+        const std::wstring caption = wide(label.Caption);
+        if (windowText(control) != caption) {
+            SetWindowTextW(control, caption.c_str());
+            captionsChanged = true;
+        }
+        showBorder(control, label.BorderStyle == 1);
+        // The colours are read while painting; a repaint shows a changed one.
+        Colour& shown = shownColours_[static_cast<std::size_t>(id - Label1)];
+        if (shown != label.ForeColor) {
+            shown = label.ForeColor;
+            InvalidateRect(control, nullptr, TRUE);
+        }
+    }
+    for (int id = Shape1; id <= Shape4; ++id) {
+        const ShapeModel& shape = shapeOf(model, id);
+        ShapeModel& shown = shownShapes_[static_cast<std::size_t>(id - Shape1)];
+        if (shown.BorderColor != shape.BorderColor || shown.FillColor != shape.FillColor) {
+            shown = shape;
+            InvalidateRect(item(id), nullptr, FALSE);
+        }
+    }
+    showText(item(Text1), model.Text1);
+    showCheck(item(Check1), model.Check1);
+    const HWND message = item(Text2);
+    if (windowText(message) != wide(model.Text2)) {
+        DWORD caret = 0;
+        SendMessageW(message, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+        showText(message, model.Text2);
+        const auto length = static_cast<DWORD>(GetWindowTextLengthW(message));
+        const DWORD kept = caret < length ? caret : length;
+        SendMessageW(message, EM_SETSEL, kept, static_cast<LPARAM>(kept));
+    }
+    showText(item(Command1), model.Command1);
+    showCheck(item(Option1), model.Option1);
+    showCheck(item(Option2), model.Option2);
+    const std::string values = chartValuesText(model.MSChart1);
+    if (windowText(item(MSChart1)) != wide(values)) {
+        showText(item(MSChart1), values);
+        InvalidateRect(item(MSChart1), nullptr, FALSE);
+    }
+    if (captionsChanged) {
+        layout();  // the indicators and the storm state stand right after their labels' texts
+    }
+    if (model.Visible) {
+        showAs(true);
+    }
+    showing_ = false;
+}
+
+void MainWindow::showDialogs() {
+    folderDialog_->showModel();
+
+    // The settings dialogs load at their first showing and then stay, hidden between uses.
+    const auto showSettings = [this](std::unique_ptr<SettingsDialog>& dialog,
+                                     SettingsDialogPresenter& settings) {
+        if (!dialog && settings.loaded()) {
+            dialog = std::make_unique<SettingsDialog>(hwnd(), settings, [this] { refresh(); });
+        }
+        if (dialog) {
+            dialog->showModel();
+        }
+    };
+    showSettings(reportModeDialog_, presenter_.reportModeDialog());
+    showSettings(pressureDialog_, presenter_.pressureDialog());
+
+    // The About box: loaded hidden by the start-up, unloaded by its "OK".
+    if (presenter_.aboutBoxLoaded() && !aboutBox_) {
+        aboutBox_ = std::make_unique<AboutBox>(
+            hwnd(), *this, [this] { forward([](MainWindowPresenter& p) { p.aboutBoxClosed(); }); });
+    }
+    if (aboutBox_) {
+        aboutBox_->showAs(presenter_.aboutBoxVisible());
+        if (!presenter_.aboutBoxLoaded()) {
+            PostMessageW(hwnd(), kReleaseAboutBox, 0, 0);
+        }
+    }
+}
+
+void MainWindow::applyTimer() {
+    // Only changes touch the window timer, so that a running one keeps its rhythm.
+    const TimerModel& timer = presenter_.model().Timer1;
+    if (!timer.Enabled) {
+        if (runningTimer_.Enabled) {
+            KillTimer(hwnd(), kTimer1);
+        }
+        runningTimer_ = timer;
+    } else if (!runningTimer_.Enabled || runningTimer_.Interval != timer.Interval) {
+        SetTimer(hwnd(), kTimer1, static_cast<UINT>(timer.Interval), nullptr);
+        runningTimer_ = timer;
+    }
+}
+
+LRESULT MainWindow::colourStatic(HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    const MainWindowModel& model = presenter_.model();
+    if (id == Text1) {
+        // The report is read-only but shown as a text field, as in the Qt window.
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    SetTextColor(dc, id >= Label1 && id <= Label37 ? labelOf(model, id).ForeColor
+                                                   : model.standardTextColour);
+    SetBkColor(dc, backgroundColour_);
+    return reinterpret_cast<LRESULT>(background_);
+}
+
+void MainWindow::drawItem(const DRAWITEMSTRUCT& drawn) {
+    // Drawn off screen first, so that a redraw every cycle does not flicker.
+    const RECT& area = drawn.rcItem;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    const HDC buffer = CreateCompatibleDC(drawn.hDC);
+    const HBITMAP bitmap = CreateCompatibleBitmap(drawn.hDC, width, height);
+    const HGDIOBJ old = SelectObject(buffer, bitmap);
+    const RECT local = {0, 0, width, height};
+    const MainWindowModel& model = presenter_.model();
+    const int id = static_cast<int>(drawn.CtlID);
+    if (id == MSChart1) {
+        paintChart(buffer, local, model.MSChart1);
+    } else if (id == Label34) {
+        paintAxisCaptions(buffer, local, model.Label34.Caption, model.Label34.ForeColor,
+                          backgroundColour_);
+    } else if (id >= Shape1 && id <= Shape4) {
+        paintShape(buffer, local, shapeOf(model, id), backgroundColour_);
+    }
+    BitBlt(drawn.hDC, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);
+    SelectObject(buffer, old);
+    DeleteObject(bitmap);
+    DeleteDC(buffer);
+}
+
+void MainWindow::showMessage(const Message& message) {
+    // Modal over all of the program's windows, also at start-up before any is shown.
+    const UINT icon = message.icon == MessageIcon::Information ? MB_ICONINFORMATION : 0;
+    MessageBoxW(nullptr, wide(message.text).c_str(), wide(message.title).c_str(),
+                MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | icon);
+}
+
+void MainWindow::note(const std::string& /*line*/) {
+    // The window shows the upload's state in its status line.
+}
+
+void MainWindow::endProgram() {
+    if (ending_) {
+        return;
+    }
+    ending_ = true;
+    KillTimer(hwnd(), kTimer1);
+    PostQuitMessage(0);
+}
+
+}  // namespace brezzolo::win32

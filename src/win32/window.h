@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace brezzolo::win32 {
+
+// The fonts every window uses: the system's message font and its bold and larger forms, and
+// a fixed-pitch font for the report. Made once.
+struct Fonts {
+    HFONT normal = nullptr;
+    HFONT bold = nullptr;
+    HFONT title = nullptr;     // bold, 3 points larger: the main window's title
+    HFONT headline = nullptr;  // bold, 1 point larger: the reading's headline
+    HFONT large = nullptr;     // bold, half as large again: the About box's title
+    HFONT fixed = nullptr;
+    int line = 16;       // the height of a line of text in the normal font, with room
+    int fixedLine = 16;  // the same for the fixed-pitch font
+};
+const Fonts& fonts();
+
+// The program's module, for its classes and resources.
+HINSTANCE instance();
+
+// The height of a line of `font`'s text, and the width of a text in it.
+int lineHeight(HFONT font);
+int textWidth(HFONT font, std::wstring_view text);
+// The width of a control's own text in its own font.
+int textWidth(HWND control);
+
+// The height a text takes in `font` when wrapped at `width`.
+int wrappedHeight(HFONT font, std::wstring_view text, int width);
+
+// Moves a child without repainting the parent at once (the parent repaints after layout).
+void place(HWND control, int x, int y, int width, int height);
+
+// A top-level window of ours: registers its class at the first creation and hands every
+// message to handle(). Dialogs are windows of this kind too, owned by the main window.
+class Window {
+  public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND hwnd() const { return hwnd_; }
+    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
+    // Shows (and brings forward) or hides the window as the model says.
+    void showAs(bool visible);
+
+  protected:
+    // Creates the window with the given client size.
+    void create(const wchar_t* className, std::string_view title, DWORD style, DWORD extendedStyle,
+                SIZE client, HWND owner, HMENU menu = nullptr);
+    // A child control; its font is the normal one unless another is given.
+    HWND child(const wchar_t* className, int id, DWORD style, std::string_view text = {},
+               DWORD extendedStyle = 0, HFONT font = nullptr);
+    // A plain label that neither wraps nor treats "&" as a mnemonic.
+    HWND makeLabel(int id, std::string_view text = {}, HFONT font = nullptr);
+    // Sets the client size, keeping the frame around it.
+    void setClientSize(SIZE client);
+
+    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace brezzolo::win32

@@ -1,0 +1,272 @@
+// brezzolo.exe as a user meets it on Windows: the program runs as a process of its own in a
+// working folder and is driven through its real windows by window messages, as the start-up
+// tables name their elements (win32/controls.h). Run under Wine on a virtual display by
+// scripts/test-windows.
+//
+// windows_test --screenshots FOLDER instead saves pictures of the main window after a cycle,
+// the folder dialog and the About box as BMP files (tools/windows-screenshots).
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/paths.h"
+#include "station_sim/station_sim.h"
+#include "support/temp_folder.h"
+#include "version.h"
+#include "win32/controls.h"
+#include "window_driver.h"
+
+namespace brezzolo {
+namespace {
+
+using namespace win32;
+using namespace test;
+using Lines = std::vector<std::string>;
+
+std::wstring wide(const std::string& utf8) {
+    return toFsPath(utf8).wstring();
+}
+
+// A June afternoon after one day of history: the same readings at every run.
+sim::GenerationOptions simulatedDay() {
+    sim::GenerationOptions options;
+    options.seed = 7;
+    options.start = {2006, 6, 4, 14, 5, 0};
+    options.days = 1;
+    options.intervalMinutes = 5;
+    return options;
+}
+
+// A working folder with a simulated Heavy Weather folder "hw" and an output folder "out".
+class WindowsProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim::generateFolder(hw_, simulatedDay()));
+        std::filesystem::create_directory(toFsPath(out_));
+    }
+
+    Lines settings(const std::string& mode, const std::string& pressure,
+                   const std::string& chart) const {
+        return {mode, pressure, chart, hw_, out_, "history.dat"};
+    }
+    void writeSettings(const Lines& lines) const { writeFileBytes(config_, crlf(lines)); }
+    std::string storedSettings() const { return readFileBytes(config_); }
+    std::string report() const { return readFileBytes(*joinPath(out_, "my_meteo.txt")); }
+
+    // The main window once its first cycle has filled the panel.
+    HWND mainWindowAfterCycle(const WindowProgram& program) const {
+        const HWND main = program.window(L"Brezzolo");
+        const bool cycled = main != nullptr && waitFor([&] {
+                                return text(main, Label2).starts_with(L"Situazione meteo di");
+                            });
+        return cycled ? main : nullptr;
+    }
+
+    const TempFolder work_;
+    const std::string hw_ = work_.file("hw");
+    const std::string out_ = work_.file("out");
+    const std::string config_ = work_.file("config.brz");
+};
+
+TEST_F(WindowsProgram, FirstRunAsksForTheFoldersStoresThemAndRunsTheCycles) {
+    const WindowProgram program(work_.path());
+    ASSERT_TRUE(program.started());
+    const HWND folders = program.window(L"Configurazione File");
+    ASSERT_NE(folders, nullptr);
+    EXPECT_EQ(program.visibleTitles(), std::vector<std::wstring>{L"Configurazione File"});
+    for (const int field : {Text1, Text2, Text3}) {
+        EXPECT_EQ(text(folders, field), L"NON DEFINITO");
+    }
+
+    // "ESCI" with the folders still not chosen: a warning, and nothing written.
+    clickLater(folders, Command2);
+    const HWND warning = program.window(L"ATTENZIONE");
+    ASSERT_NE(warning, nullptr);
+    EXPECT_EQ(staticTexts(warning), std::vector<std::wstring>{L"Cartelle non selezionate"});
+    ASSERT_TRUE(click(warning, IDOK));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(warning); }));
+    EXPECT_FALSE(std::filesystem::exists(toFsPath(config_)));
+
+    // Heavy Weather's folder and its history file chosen in the lists, the output folder typed.
+    ASSERT_TRUE(clickListEntry(folders, Dir1, L"hw"));
+    EXPECT_EQ(text(folders, Text1), wide(hw_));
+    EXPECT_EQ(listEntries(folders, File1), std::vector<std::wstring>{L"history.dat"});
+    ASSERT_TRUE(clickListEntry(folders, File1, L"history.dat"));
+    EXPECT_EQ(text(folders, Text3), L"history.dat");
+    setText(folders, Text2, wide(out_));
+    ASSERT_TRUE(click(folders, Command2));
+    EXPECT_EQ(storedSettings(), crlf(settings("1", "1", "1")));
+
+    // The main window replaces the dialog, and the first cycle follows at once.
+    const HWND main = mainWindowAfterCycle(program);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(program.visibleTitles(), std::vector<std::wstring>{L"Brezzolo"});
+    struct Shown {
+        int id;
+        const wchar_t* text;
+    };
+    for (const Shown& shown : {
+             Shown{.id = Label2,
+            .text = L"Situazione meteo di  lunedì  05 giugno 2006  alle ore 14:05"},
+             Shown{.id = Label6, .text = L"T ext:   22.6 °C"},
+             Shown{.id = Label16, .text = L"Pressione rel.:   1004.4 hPa"},
+             Shown{.id = Label24, .text = L"T ext MAX =  22.6 °C"},
+             Shown{.id = Label28, .text = L"Andamento relativo della pressione (ultime 12 ore)"},
+             Shown{.id = Text1,
+             .text = L"Jun 05 2006 14:05\r\n"
+                     L"182/008g000t072p041r012P041b09644h48/Prev. nuvoloso/WS23xx/192W"},
+         }) {
+        EXPECT_EQ(text(main, shown.id), shown.text) << "control " << shown.id;
+    }
+    EXPECT_EQ(report(),
+              "Jun 05 2006 14:05\r\n"
+              "182/008g000t072p041r012P041b09644h48/Prev. nuvoloso/WS23xx/" +
+                  std::string(version::reportTail) + "\r\n");
+
+    // Timer1's tick runs the next cycle.
+    std::filesystem::remove(toFsPath(*joinPath(out_, "my_meteo.txt")));
+    SendMessageW(main, WM_TIMER, kTimer1, 0);
+    EXPECT_TRUE(waitFor([&] { return !report().empty(); }));
+}
+
+TEST_F(WindowsProgram, SettingsDialogsStoreOnlyTheirLine) {
+    writeSettings(settings("1", "1", "1"));
+    const WindowProgram program(work_.path());
+    const HWND main = program.window(L"Brezzolo");
+    ASSERT_NE(main, nullptr);
+
+    struct Case {
+        int menuItem;
+        const wchar_t* title;
+        Lines afterCancel, afterOk;
+    };
+    for (const Case& c : {
+             Case{.menuItem = Stringa_APRS,
+            .title = L"Setup Parametri",
+            .afterCancel = settings("1", "1", "1"),
+            .afterOk = settings("2", "1", "1")},
+             Case{.menuItem = Pressione,
+             .title = L"Setup Pressione",
+             .afterCancel = settings("2", "1", "1"),
+             .afterOk = settings("2", "2", "1")},
+         }) {
+        SCOPED_TRACE(std::filesystem::path(c.title).string());
+        // "Annulla" keeps the line, "OK" stores the marked option; each hides the dialog.
+        for (const bool ok : {false, true}) {
+            ASSERT_TRUE(chooseMenu(main, c.menuItem));
+            const HWND dialog = program.window(c.title);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(isChecked(dialog, Option1));
+            ASSERT_TRUE(click(dialog, Option2));
+            EXPECT_TRUE(isChecked(dialog, Option2));
+            EXPECT_FALSE(isChecked(dialog, Option1));
+            ASSERT_TRUE(click(dialog, ok ? OKButton : CancelButton));
+            EXPECT_FALSE(IsWindowVisible(dialog));
+            EXPECT_EQ(storedSettings(), crlf(ok ? c.afterOk : c.afterCancel));
+            if (!ok) {
+                click(dialog, Option1);  // Annulla keeps the marks for the next showing
+            }
+        }
+    }
+
+    // The About box: the core's texts; "OK" unloads it.
+    ASSERT_TRUE(chooseMenu(main, About));
+    const HWND about = program.window(L"Informazioni su " + wide(version::applicationTitle));
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(text(about, lblVersion), L"Versione " + wide(version::dotted));
+    EXPECT_EQ(text(about, cmdSysInfo), L"&System Info...");
+    ASSERT_TRUE(click(about, cmdOK));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(about); }));
+}
+
+TEST_F(WindowsProgram, UserMessageKeepsTwentyCharactersTypedOrPasted) {
+    writeSettings(settings("1", "1", "1"));
+    const WindowProgram program(work_.path());
+    const HWND main = mainWindowAfterCycle(program);
+    ASSERT_NE(main, nullptr);
+    const HWND message = GetDlgItem(main, Text2);
+
+    // 25 characters, 6 of them outside ASCII: the first 20 stay.
+    ASSERT_TRUE(putOnClipboard(L"Città àèìòù 73 da IZ3ABC!"));
+    SendMessageW(message, WM_PASTE, 0, 0);
+    EXPECT_EQ(text(message), L"Città àèìòù 73 da IZ");
+    // One more typed at the end is refused too.
+    SendMessageW(message, EM_SETSEL, 20, 20);
+    SendMessageW(message, WM_CHAR, L'3', 0);
+    EXPECT_EQ(text(message), L"Città àèìòù 73 da IZ");
+
+    // With Check1 on, the next cycle sends it.
+    ASSERT_TRUE(click(main, Check1));
+    EXPECT_TRUE(isChecked(main, Check1));
+    SendMessageW(main, WM_TIMER, kTimer1, 0);
+    EXPECT_NE(report().find("/Citt\xE0 \xE0\xE8\xEC\xF2\xF9 73 da IZ"), std::string::npos);
+}
+
+TEST_F(WindowsProgram, ChartOptionStoresLineThreeAndRedraws) {
+    writeSettings(settings("1", "1", "1"));
+    const WindowProgram program(work_.path());
+    const HWND main = mainWindowAfterCycle(program);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(isChecked(main, Option1));
+    const std::wstring pressureBars = text(main, MSChart1);
+
+    ASSERT_TRUE(click(main, Option2));
+    EXPECT_EQ(storedSettings(), crlf(settings("1", "1", "2")));
+    EXPECT_TRUE(isChecked(main, Option2));
+    EXPECT_FALSE(isChecked(main, Option1));
+    EXPECT_EQ(text(main, Label28), L"Andamento della temperatura esterna (ultime 12 ore)");
+    EXPECT_NE(text(main, MSChart1), pressureBars);
+
+    ASSERT_TRUE(click(main, Option1));
+    EXPECT_EQ(storedSettings(), crlf(settings("1", "1", "1")));
+    EXPECT_EQ(text(main, MSChart1), pressureBars);
+}
+
+// The pictures of docs/: the main window after a cycle, with a user message; the folder
+// dialog; the About box.
+int saveScreenshots(const std::string& folder) {
+    const TempFolder work;
+    const std::string hw = work.file("HeavyWeather");
+    const std::string out = work.file("APRS");
+    std::filesystem::create_directory(toFsPath(out));
+    if (!sim::generateFolder(hw, simulatedDay())) {
+        return 1;
+    }
+    writeFileBytes(work.file("config.brz"), crlf({"1", "1", "1", hw, out, "history.dat"}));
+    const WindowProgram program(work.path());
+    const HWND main = program.window(L"Brezzolo");
+    if (main == nullptr ||
+        !waitFor([&] { return text(main, Label2).starts_with(L"Situazione meteo di"); })) {
+        return 1;
+    }
+    click(main, Check1);
+    setText(main, Text2, L"73 de IZ1ABC");
+    const auto picture = [&](HWND window, const wchar_t* name) {
+        Sleep(800);  // every control painted
+        return window != nullptr && saveWindowPicture(window, wide(*joinPath(folder, "")) + name);
+    };
+    bool saved = picture(main, L"windows-main-window.bmp");
+    chooseMenu(main, Cartelle);
+    const HWND folders = program.window(L"Configurazione File");
+    saved = picture(folders, L"windows-folder-dialog.bmp") && saved;
+    PostMessageW(folders, WM_CLOSE, 0, 0);
+    chooseMenu(main, About);
+    saved = picture(program.window(L"Informazioni su " + wide(version::applicationTitle)),
+                    L"windows-about-box.bmp") &&
+            saved;
+    return saved ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace brezzolo
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--screenshots") {
+        return brezzolo::saveScreenshots(argv[2]);
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
