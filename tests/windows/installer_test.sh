@@ -6,9 +6,10 @@
 # installs silently into a scratch folder, checks the programs, the Add/Remove Programs entry,
 # the data folder and the Start menu and Startup shortcuts (their target and working folder,
 # read inside Windows by installer_probe.exe), starts the installed brezzolo.exe from the
-# Start menu shortcut and expects only the folder dialog of a first run, uninstalls silently and
-# checks that the programs, the shortcuts and the entry are gone and the user's config.brz is
-# not; then checks what the portable zip beside the installer holds.
+# Start menu shortcut and expects only the folder dialog of a first run, and an uninstall tried
+# meanwhile to refuse and change nothing; uninstalls silently and checks that the programs, the
+# shortcuts and the entry are gone and the user's config.brz is not; then checks what the
+# portable zip beside the installer holds.
 #
 # Run by scripts/test-windows, in its Wine prefix and with its settings (WINEPREFIX, WINEDEBUG,
 # WINEDLLOVERRIDES, LANG); without a DISPLAY it starts a virtual one (Xvfb). Ends with
