@@ -59,7 +59,6 @@ MainWindow::~MainWindow() {
 bool MainWindow::start() {
     const auto outcome = presenter_.start(GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE));
     refresh();
-    setClientSize(initialClientSize());
     return outcome != StartOutcome::CannotContinue;
 }
 
@@ -141,6 +140,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::command(int id, int code) {
     using P = MainWindowPresenter;
+    // Option buttons also report a double click, after the click itself.
+    if (id != Text2 && code != BN_CLICKED) {
+        return;
+    }
     switch (id) {
         case Option1:
             forward([](P& p) { p.chartOptionClicked(ChartChoice::Pressure); });
@@ -192,14 +195,16 @@ void MainWindow::showModel() {
         InvalidateRect(hwnd(), nullptr, TRUE);
     }
 
-    bool captionsChanged = false;
+    // The indicators and the storm state stand right after their labels' texts.
+    bool placesChanged = false;
     for (int id = Label1; id <= Label37; ++id) {
         const LabelModel& label = labelOf(model, id);
         const HWND control = item(id);
         const std::wstring caption = wide(label.Caption);
         if (windowText(control) != caption) {
             SetWindowTextW(control, caption.c_str());
-            captionsChanged = true;
+            placesChanged = placesChanged || id == Label17 || id == Label18 ||
+                            (id >= Label24 && id <= Label27) || id == Label31;
         }
         showBorder(control, label.BorderStyle == 1);
         // The colours are read while painting; a repaint shows a changed one.
@@ -236,10 +241,15 @@ void MainWindow::showModel() {
         showText(item(MSChart1), values);
         InvalidateRect(item(MSChart1), nullptr, FALSE);
     }
-    if (captionsChanged) {
-        layout();  // the indicators and the storm state stand right after their labels' texts
+    if (placesChanged) {
+        layout();
     }
-    if (model.Visible) {
+    if (model.Visible && !IsWindowVisible(hwnd())) {
+        if (!sized_) {
+            // Sized once its texts are in, before it first shows.
+            sized_ = true;
+            setClientSize(initialClientSize());
+        }
         showAs(true);
     }
     showing_ = false;

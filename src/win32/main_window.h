@@ -69,6 +69,7 @@ class MainWindow : public Window, public Shell {
     std::array<Colour, 37> shownColours_{};
     std::array<ShapeModel, 4> shownShapes_{};
     bool ending_ = false;
+    bool sized_ = false;
     bool showing_ = false;  // texts set by showModel() are no edits of the user
 };
 

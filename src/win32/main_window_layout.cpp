@@ -21,8 +21,10 @@ constexpr int kTopMargin = 8;
 constexpr int kColumnGap = 12;
 constexpr int kSideGap = 24;
 constexpr int kShapeSize = 16;
-constexpr int kPanelColumnChars = 24;  // the narrowest a panel column gets, in characters
-constexpr int kChartChars = 60;        // the same for the chart
+// The widest value a panel column shows in full, and the widest caption under a bar: a window
+// made narrower stops where they would be cut.
+constexpr const wchar_t* kWidestValue = L"Pressione rel.:   1004.4 hPa";
+constexpr const wchar_t* kWidestCaption = L"-30min";
 
 bool isHeading(int number) {
     for (const int heading : {12, 20, 21, 22, 23, 28, 30, 35}) {
@@ -106,14 +108,16 @@ void MainWindow::createControls() {
 }
 
 SIZE MainWindow::minimumClientSize() const {
-    const int chars = averageCharWidth();
-    const int side = std::max({textWidth(item(Label31)) + checkBoxWidth(),
-                               textWidth(item(Option2)) + checkBoxWidth(), 20 * chars});
-    const int panels = 4 * kPanelColumnChars * chars + 3 * kColumnGap;
-    const int lower = kChartChars * chars + kSideGap + side;
+    const HFONT font = fonts().normal;
+    const int side =
+        std::max({textWidth(item(Label31)) + checkBoxWidth(),
+                  textWidth(item(Option2)) + checkBoxWidth(), 20 * averageCharWidth()});
+    const int panels = 4 * (textWidth(font, kWidestValue) + 8) + 3 * kColumnGap;
+    const int chart =
+        valueAxisRoom() + static_cast<int>(kChartColumns) * (textWidth(font, kWidestCaption) + 12);
     const int sideHeight = 6 * fonts().line + editHeight() + 14;
-    return {2 * kMargin + std::max(panels, lower),
-            topBlockHeight() + std::max(10 * fonts().line, sideHeight) + bottomBlockHeight()};
+    return {2 * kMargin + std::max(panels, chart + kSideGap + side),
+            topBlockHeight() + std::max(12 * fonts().line, sideHeight) + bottomBlockHeight()};
 }
 
 SIZE MainWindow::initialClientSize() const {
@@ -221,7 +225,9 @@ void MainWindow::layout() {
     y += line + 2;
     at(Option2, sideX, y, side, line);
 
-    InvalidateRect(window, nullptr, TRUE);
+    // Moved and resized controls repaint whole (a label does not repaint by itself when it
+    // grows, nor the chart when it changes its width).
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace brezzolo::win32

@@ -86,7 +86,7 @@ int wrappedHeight(HFONT font, std::wstring_view text, int width) {
 
 void place(HWND control, int x, int y, int width, int height) {
     SetWindowPos(control, nullptr, x, y, width > 0 ? width : 0, height > 0 ? height : 0,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 Window::~Window() {

@@ -32,7 +32,7 @@ int textWidth(HWND control);
 // The height a text takes in `font` when wrapped at `width`.
 int wrappedHeight(HFONT font, std::wstring_view text, int width);
 
-// Moves a child without repainting the parent at once (the parent repaints after layout).
+// Moves and sizes a child; its old picture is not copied to the new place.
 void place(HWND control, int x, int y, int width, int height);
 
 // A top-level window of ours: registers its class at the first creation and hands every

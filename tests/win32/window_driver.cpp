@@ -1,18 +1,13 @@
 #include "window_driver.h"
 
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace brezzolo::test {
 namespace {
 
 constexpr UINT kAnswerMs = 10000;
-
-std::wstring programPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"brezzolo.exe";
-}
 
 std::wstring wideFromUtf8(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
@@ -35,6 +30,12 @@ void notifyParent(HWND parent, int id, int code) {
 }
 
 }  // namespace
+
+std::wstring programPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"brezzolo.exe";
+}
 
 WindowProgram::WindowProgram(const std::string& workingFolder) {
     const std::wstring program = programPath();
@@ -255,14 +256,12 @@ bool saveWindowPicture(HWND window, const std::wstring& path) {
     header.bfOffBits = sizeof header + sizeof info.bmiHeader;
     header.bfSize = header.bfOffBits + imageBytes;
     info.bmiHeader.biSizeImage = imageBytes;
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    bool saved = file != nullptr;
-    if (saved) {
-        saved = std::fwrite(&header, sizeof header, 1, file) == 1 &&
-                std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) == 1 &&
-                std::fwrite(pixels, imageBytes, 1, file) == 1;
-        saved = std::fclose(file) == 0 && saved;
-    }
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    file.write(reinterpret_cast<const char*>(&header), sizeof header);
+    file.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    file.write(static_cast<const char*>(pixels), imageBytes);
+    file.close();
+    const bool saved = !file.fail();
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -13,6 +13,9 @@ namespace brezzolo::test {
 // folder, its windows found by their titles and driven with window messages, as a user's
 // clicks and keys would drive them. Texts are read with WM_GETTEXT (GetWindowText returns
 // nothing for another process's edit box).
+// brezzolo.exe, beside this test program.
+std::wstring programPath();
+
 class WindowProgram {
   public:
     // Starts brezzolo.exe (beside this test program) in the folder.
