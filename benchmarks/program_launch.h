@@ -18,10 +18,15 @@ class LaunchedProgram {
     bool started() const { return id_ > 0; }
     // True once the program has ended by itself.
     bool ended();
+    // Ends the program (kills it when it still runs) and waits for it.
+    void stop();
+    // The processor time, user and system, that the program took; known once it has ended.
+    double cpuSeconds() const { return cpuSeconds_; }
 
   private:
     long id_ = -1;
     bool ended_ = false;
+    double cpuSeconds_ = 0;
 };
 
 }  // namespace brezzolo::bench

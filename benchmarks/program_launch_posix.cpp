@@ -1,5 +1,7 @@
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,17 +30,37 @@ LaunchedProgram::LaunchedProgram(const std::vector<std::string>& commandLine,
 }
 
 LaunchedProgram::~LaunchedProgram() {
-    if (started() && !ended_) {
-        kill(static_cast<pid_t>(id_), SIGKILL);
-        waitpid(static_cast<pid_t>(id_), nullptr, 0);
-    }
+    stop();
 }
+
+namespace {
+
+double seconds(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
+
+}  // namespace
 
 bool LaunchedProgram::ended() {
     if (started() && !ended_) {
-        ended_ = waitpid(static_cast<pid_t>(id_), nullptr, WNOHANG) == id_;
+        rusage usage{};
+        ended_ = wait4(static_cast<pid_t>(id_), nullptr, WNOHANG, &usage) == id_;
+        if (ended_) {
+            cpuSeconds_ = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+        }
     }
     return ended_;
+}
+
+void LaunchedProgram::stop() {
+    if (started() && !ended_) {
+        kill(static_cast<pid_t>(id_), SIGKILL);
+        rusage usage{};
+        if (wait4(static_cast<pid_t>(id_), nullptr, 0, &usage) == id_) {
+            cpuSeconds_ = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+        }
+        ended_ = true;
+    }
 }
 
 }  // namespace brezzolo::bench

@@ -2,7 +2,9 @@
 // folder with config.brz over a simulated station, its Timer1 runs the first cycle 100 ms after
 // the start, and the clock stops when my_meteo.txt appears in the output folder (it is written
 // beside and renamed over, so it appears whole). The program is then killed and the report
-// removed for the next start; the day's records it wrote stay, as after a restart.
+// removed for the next start; the day's records it wrote stay, as after a restart. The counter
+// program_cpu_ms is the processor time the program's process took until then: on a busy machine
+// the wall time also measures the waiting for a core, this does not.
 //
 //   brezzolo_startup_benchmark --program=PATH [--launcher=PROGRAM] [--name=NAME]
 //                              --folder=DIR [Google Benchmark flags]
@@ -36,6 +38,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kTimeout = std::chrono::seconds(60);
+constexpr auto kSettle = std::chrono::milliseconds(500);
 
 struct Setup {
     std::string program;
@@ -86,8 +89,14 @@ bool prepareFolder(const Setup& setup) {
     return static_cast<bool>(config);
 }
 
-// Starts the program and waits for its report. The time taken, or nothing (with the reason).
-std::optional<Clock::duration> startToReport(const Setup& setup, std::string& failure) {
+struct StartFigures {
+    Clock::duration wall{};
+    double programCpuSeconds = 0;  // the program's own processor time, user and system
+};
+
+// Starts the program and waits for its report, then ends it. What it took, or nothing (with
+// the reason).
+std::optional<StartFigures> startToReport(const Setup& setup, std::string& failure) {
     std::error_code ignored;
     fs::remove(setup.report(), ignored);
     const auto start = Clock::now();
@@ -107,18 +116,25 @@ std::optional<Clock::duration> startToReport(const Setup& setup, std::string& fa
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return Clock::now() - start;
+    const auto wall = Clock::now() - start;
+    program.stop();
+    return StartFigures{.wall = wall, .programCpuSeconds = program.cpuSeconds()};
 }
 
 void startup(benchmark::State& state, const Setup& setup) {
     for (auto _ : state) {
         std::string failure;
-        const auto taken = startToReport(setup, failure);
-        if (!taken) {
+        const auto figures = startToReport(setup, failure);
+        if (!figures) {
             state.SkipWithError(failure.c_str());
             break;
         }
-        state.SetIterationTime(std::chrono::duration<double>(*taken).count());
+        state.SetIterationTime(std::chrono::duration<double>(figures->wall).count());
+        // Under Wine this is the Windows program's process, without Wine's server.
+        state.counters["program_cpu_ms"] = figures->programCpuSeconds * 1000;
+        // The killed program's teardown (under Wine the server's and the desktop's part of it)
+        // ends before the next start, as it would have long ended before a user's next start.
+        std::this_thread::sleep_for(kSettle);
     }
 }
 
@@ -168,6 +184,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the untimed first start failed: %s\n", failure.c_str());
         return 1;
     }
+    std::this_thread::sleep_for(kSettle);
 
     benchmark::RegisterBenchmark(("startup/" + setup.name).c_str(), startup, setup)
         ->Iterations(1)
