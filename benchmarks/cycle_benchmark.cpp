@@ -14,9 +14,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/main_window_presenter.h"
-#include "common/appoggio.h"
 #include "app/cycle.h"
+#include "app/main_window_presenter.h"
 #include "aprs_is/cycle_upload.h"
 #include "aprs_is/session.h"
 #include "common/appoggio.h"

@@ -106,10 +106,10 @@ void FolderDialogPresenter::esciClicked() {
 
     const bool existed = fileExists(configPath_);
     // A new file starts with the forecast, the absolute pressure and the pressure chart.
-    auto lines = existed ? readConfig(configPath_)
-                         : ConfigLines{{storedText(ReportMode::Forecast),
-                                        storedText(PressureType::Absolute),
-                                        storedText(ChartChoice::Pressure)}};
+    auto lines =
+        existed ? readConfig(configPath_)
+                : ConfigLines{{storedText(ReportMode::Forecast), storedText(PressureType::Absolute),
+                               storedText(ChartChoice::Pressure)}};
     bool saved = false;
     if (lines) {
         (*lines)[ConfigLine::HeavyWeatherFolder] = model_.Text1;

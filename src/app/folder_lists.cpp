@@ -47,8 +47,8 @@ std::string nearestExistingFolder(const std::string& storedFolder) {
             // Not even the drive is there (a removed disk, a drive that is not ready).
             return folderText(fromFsPath(current.root_path()));
         }
-        current = current.has_filename() ? current.parent_path()
-                                         : current.parent_path().parent_path();
+        current =
+            current.has_filename() ? current.parent_path() : current.parent_path().parent_path();
     }
     return folderText(fromFsPath(current));
 }

@@ -40,8 +40,7 @@ struct SettingsDialogModel {
 // "Annulla" hides it without storing and keeps the selection for the next showing.
 class SettingsDialogPresenter {
   public:
-    SettingsDialogPresenter(const SettingsDialogTexts& texts, Shell& shell,
-                            std::string configPath);
+    SettingsDialogPresenter(const SettingsDialogTexts& texts, Shell& shell, std::string configPath);
 
     const SettingsDialogTexts& texts() const { return texts_; }
     const SettingsDialogModel& model() const { return model_; }

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "common/main_window_model.h"
 #include "common/colour.h"
+#include "common/main_window_model.h"
 #include "common/station_reading.h"
 
 namespace brezzolo {

@@ -1,6 +1,5 @@
 #include "common/main_window_model.h"
 
-
 namespace brezzolo {
 
 void MainWindowModel::makeNeutral(ShapeModel& shape) const {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window_presenter.h"
 #include "app/cycle.h"
+#include "app/main_window_presenter.h"
 #include "aprs_is/cycle_upload.h"
 #include "aprs_is/uploader.h"
 #include "common/paths.h"

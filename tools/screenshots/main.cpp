@@ -16,10 +16,10 @@
 #include <QTextStream>
 #include <functional>
 
-#include "qt/main_window.h"
 #include "common/text_file.h"
 #include "qt/about_box.h"
 #include "qt/folder_dialog.h"
+#include "qt/main_window.h"
 #include "qt/program_icon.h"
 #include "station_sim/station_sim.h"
 
