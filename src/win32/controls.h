@@ -10,14 +10,17 @@ namespace brezzolo::win32 {
 // The window classes, fixed so that other programs (the tests) can find the windows; the
 // windows' titles are the core's captions.
 // "Brezzolo", "Configurazione File", "Setup Parametri" and "Setup Pressione", "Informazioni su
-// Brezzolo 1.9.2".
+// Brezzolo 1.9.2", "Setup APRS-IS / CWOP".
 inline constexpr const wchar_t* kMainWindowClass = L"BrezzoloMainWindow";
 inline constexpr const wchar_t* kFolderDialogClass = L"BrezzoloConfigurazione";
 inline constexpr const wchar_t* kSettingsDialogClass = L"BrezzoloSetup";
 inline constexpr const wchar_t* kAboutBoxClass = L"BrezzoloAbout";
+inline constexpr const wchar_t* kAprsIsDialogClass = L"BrezzoloAprsIs";
 
-// The window timer that drives the cycles.
+// The window timer that drives the cycles, and the short one that collects the worker
+// threads' results (an upload, a connection test) while one is under way.
 inline constexpr unsigned kTimer1 = 1;
+inline constexpr unsigned kBackgroundPoll = 2;
 
 // Identifiers stay clear of IDOK (1) and IDCANCEL (2), which Enter and Escape send.
 // clang-format off
@@ -42,6 +45,13 @@ enum Control : int {
     OKButton = 1191, CancelButton,
     // The About box "frmAbout".
     cmdOK = 1201, cmdSysInfo, picIcon, lblTitle, lblVersion, lblDescription, lblDisclaimer, Line1,
+    // The main window's status line: the APRS-IS upload's state, hidden while it has none.
+    StatusAprsIs = 1211,
+    // "Setup APRS-IS / CWOP" (and its cmdOK): the switch, the seven fields in the order of
+    // aprsIsDialogFields() with their labels, the connection test and its answer.
+    lblHeading = 1221, lblHint, chkEnabled, lblTestResult, cmdTest, cmdCancel,
+    txtCallsign = 1231, txtPasscode, txtServer, txtLatitude, txtLongitude, txtInterval, txtComment,
+    lblCallsign = 1241, lblPasscode, lblServer, lblLatitude, lblLongitude, lblInterval, lblComment,
 };
 // clang-format on
 
@@ -57,6 +67,7 @@ enum MenuItem : int {
     Stringa_APRS,     // Parametri > Stringa APRS
     Pressione,        // Parametri > Pressione
     About,            // About
+    APRS_IS,          // Parametri > APRS-IS / CWOP
 };
 
 }  // namespace brezzolo::win32

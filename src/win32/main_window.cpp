@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "win32/about_box.h"
+#include "win32/aprs_is_dialog.h"
 #include "win32/chart.h"
 #include "win32/controls.h"
 #include "win32/folder_dialog.h"
@@ -14,6 +15,8 @@ namespace {
 
 // Posted to unload the About box once its own handlers have returned.
 constexpr UINT kReleaseAboutBox = WM_APP + 1;
+// How often a finished upload or connection test is looked for while one is under way.
+constexpr UINT kBackgroundPollMs = 500;
 
 const LabelModel& labelOf(const MainWindowModel& model, int id) {
     return model.*mainWindowLabels()[static_cast<std::size_t>(id - Label1)].label;
@@ -70,6 +73,7 @@ bool MainWindow::dialogMessage(MSG& message) {
     const bool ours = top == hwnd() || top == folderDialog_->hwnd() ||
                       (reportModeDialog_ && top == reportModeDialog_->hwnd()) ||
                       (pressureDialog_ && top == pressureDialog_->hwnd()) ||
+                      (aprsIsDialog_ && top == aprsIsDialog_->hwnd()) ||
                       (aboutBox_ && top == aboutBox_->hwnd());
     return ours && IsDialogMessageW(top, &message);
 }
@@ -98,6 +102,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kTimer1) {
                 forward([](P& p) { p.timerFired(); });
+            } else if (wParam == kBackgroundPoll) {
+                pollBackground();
             }
             return 0;
         case WM_SIZE:
@@ -175,6 +181,9 @@ void MainWindow::command(int id, int code) {
         case Pressione:
             forward([](P& p) { p.pressureMenuClicked(); });
             break;
+        case APRS_IS:
+            forward([](P& p) { p.aprsIsMenuClicked(); });
+            break;
         case About:
             forward([](P& p) { p.aboutMenuClicked(); });
             break;
@@ -241,6 +250,21 @@ void MainWindow::showModel() {
         showText(item(MSChart1), values);
         InvalidateRect(item(MSChart1), nullptr, FALSE);
     }
+    // The status line shows only with something to say, so that a window without aprs-is.brz
+    // stays as it was; when it comes or goes the controls above make room or take it back.
+    const HWND status = item(StatusAprsIs);
+    showText(status, model.StatusAprsIs);
+    const bool statusShown = (GetWindowLongPtrW(status, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (statusShown == model.StatusAprsIs.empty()) {
+        ShowWindow(status, model.StatusAprsIs.empty() ? SW_HIDE : SW_SHOWNA);
+        placesChanged = true;
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        const SIZE least = minimumClientSize();
+        if (sized_ && client.bottom < least.cy) {
+            setClientSize({client.right, least.cy});
+        }
+    }
     if (placesChanged) {
         layout();
     }
@@ -270,6 +294,13 @@ void MainWindow::showDialogs() {
     };
     showSettings(reportModeDialog_, presenter_.reportModeDialog());
     showSettings(pressureDialog_, presenter_.pressureDialog());
+    if (!aprsIsDialog_ && presenter_.aprsIsDialog().model().Visible) {
+        aprsIsDialog_ = std::make_unique<AprsIsDialog>(hwnd(), presenter_.aprsIsDialog(),
+                                                       [this] { refresh(); });
+    }
+    if (aprsIsDialog_) {
+        aprsIsDialog_->showModel();
+    }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".
     if (presenter_.aboutBoxLoaded() && !aboutBox_) {
@@ -295,6 +326,22 @@ void MainWindow::applyTimer() {
     } else if (!runningTimer_.Enabled || runningTimer_.Interval != timer.Interval) {
         SetTimer(hwnd(), kTimer1, static_cast<UINT>(timer.Interval), nullptr);
         runningTimer_ = timer;
+    }
+    // The worker threads never touch a window: their results are fetched here, on the
+    // window's thread, and only while there is something to fetch.
+    const bool underWay = presenter_.backgroundWorkUnderWay();
+    if (underWay && !polling_) {
+        SetTimer(hwnd(), kBackgroundPoll, kBackgroundPollMs, nullptr);
+    } else if (!underWay && polling_) {
+        KillTimer(hwnd(), kBackgroundPoll);
+    }
+    polling_ = underWay;
+}
+
+void MainWindow::pollBackground() {
+    const bool changed = presenter_.pollBackground();
+    if (changed || !presenter_.backgroundWorkUnderWay()) {
+        refresh();
     }
 }
 
@@ -355,6 +402,7 @@ void MainWindow::endProgram() {
     }
     ending_ = true;
     KillTimer(hwnd(), kTimer1);
+    KillTimer(hwnd(), kBackgroundPoll);
     PostQuitMessage(0);
 }
 

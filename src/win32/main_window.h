@@ -13,12 +13,14 @@
 namespace brezzolo::win32 {
 
 class AboutBox;
+class AprsIsDialog;
 class FolderDialog;
 class SettingsDialog;
 
 // The main window "Brezzolo" on Win32: builds the controls, forwards every event to the
 // presenter and shows its models (this window's, and which dialogs are open) after each.
-// Timer1 is a window timer that follows the model.
+// Timer1 is a window timer that follows the model; a second one collects the worker threads'
+// results on this window's thread while the presenter has work under way.
 class MainWindow : public Window, public Shell {
   public:
     explicit MainWindow(std::string configPath = kConfigFileName);
@@ -47,6 +49,8 @@ class MainWindow : public Window, public Shell {
     void layout();
     SIZE minimumClientSize() const;
     SIZE initialClientSize() const;
+    // The status line's height at the foot of the window: nothing while it is empty.
+    int statusHeight() const;
 
     template <typename Handler>
     void forward(Handler&& handler);
@@ -54,6 +58,7 @@ class MainWindow : public Window, public Shell {
     void showModel();
     void showDialogs();
     void applyTimer();
+    void pollBackground();
     LRESULT colourStatic(HDC dc, HWND control);
     void drawItem(const DRAWITEMSTRUCT& item);
 
@@ -61,10 +66,12 @@ class MainWindow : public Window, public Shell {
     std::unique_ptr<FolderDialog> folderDialog_;
     std::unique_ptr<SettingsDialog> reportModeDialog_;
     std::unique_ptr<SettingsDialog> pressureDialog_;
+    std::unique_ptr<AprsIsDialog> aprsIsDialog_;
     std::unique_ptr<AboutBox> aboutBox_;
     HBRUSH background_ = nullptr;
     Colour backgroundColour_ = 0;
     TimerModel runningTimer_;  // what SetTimer was last told
+    bool polling_ = false;     // the background poll timer runs
     // The colours shown, so that only a change repaints.
     std::array<Colour, 37> shownColours_{};
     std::array<ShapeModel, 4> shownShapes_{};

@@ -2,7 +2,8 @@
 // window, top to bottom and left to right: the title and headline; the outdoor, rain and
 // conditions panels and the day's extremes with their indicators, in four equal columns; the
 // chart with its title and time axis beside the user message and the chart selector; the
-// report; the release line with the exit button. A wider or taller window gives the room to
+// report; the release line with the exit button; the APRS-IS status line at the foot, while it
+// has something to say. A wider or taller window gives the room to
 // the panels' columns and to the chart.
 
 #include <algorithm>
@@ -74,6 +75,7 @@ HMENU MainWindow::createMenu() {
     const HMENU parameters = CreatePopupMenu();
     AppendMenuW(parameters, MF_STRING, Stringa_APRS, wide(texts::Stringa_APRS).c_str());
     AppendMenuW(parameters, MF_STRING, Pressione, wide(texts::Pressione).c_str());
+    AppendMenuW(parameters, MF_STRING, APRS_IS, wide(texts::APRS_IS).c_str());
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(parameters),
                 wide(texts::Parametri).c_str());
     AppendMenuW(bar, MF_STRING, About, wide(texts::About).c_str());
@@ -105,6 +107,15 @@ void MainWindow::createControls() {
     child(L"EDIT", Text1, ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {},
           WS_EX_CLIENTEDGE, f.fixed);
     child(L"BUTTON", Command1, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP);
+    // Hidden until the upload has a state to show; a long one ends in "...".
+    const HWND status =
+        child(L"STATIC", StatusAprsIs, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS, {},
+              WS_EX_STATICEDGE);
+    ShowWindow(status, SW_HIDE);
+}
+
+int MainWindow::statusHeight() const {
+    return presenter_.model().StatusAprsIs.empty() ? 0 : fonts().line + 4;
 }
 
 SIZE MainWindow::minimumClientSize() const {
@@ -117,7 +128,8 @@ SIZE MainWindow::minimumClientSize() const {
         valueAxisRoom() + static_cast<int>(kChartColumns) * (textWidth(font, kWidestCaption) + 12);
     const int sideHeight = 6 * fonts().line + editHeight() + 14;
     return {2 * kMargin + std::max(panels, chart + kSideGap + side),
-            topBlockHeight() + std::max(12 * fonts().line, sideHeight) + bottomBlockHeight()};
+            topBlockHeight() + std::max(12 * fonts().line, sideHeight) + bottomBlockHeight() +
+                statusHeight()};
 }
 
 SIZE MainWindow::initialClientSize() const {
@@ -186,8 +198,11 @@ void MainWindow::layout() {
     }
     y += extremesHeight + 6;
 
-    // From the bottom up: the release line, Label37, the report and its heading.
-    const int bottom = client.bottom - 8;
+    // From the bottom up: the status line, the release line, Label37, the report and its
+    // heading.
+    const int status = statusHeight();
+    at(StatusAprsIs, 0, client.bottom - status, client.right, status);
+    const int bottom = client.bottom - status - 8;
     const int commandWidth = std::max(110, textWidth(item(Command1)) + 24);
     at(Command1, left + width - commandWidth, bottom - buttonHeight(), commandWidth,
        buttonHeight());

@@ -14,6 +14,7 @@
 
 #include "common/paths.h"
 #include "station_sim/station_sim.h"
+#include "support/aprs_is_test_server.h"
 #include "support/temp_folder.h"
 #include "version.h"
 #include "win32/controls.h"
@@ -262,6 +263,85 @@ TEST_F(WindowsProgram, ChartOptionStoresLineThreeAndRedraws) {
     ASSERT_TRUE(click(main, Option1));
     EXPECT_EQ(storedSettings(), crlf(settings("1", "1", "1")));
     EXPECT_EQ(text(main, MSChart1), pressureBars);
+}
+
+// "APRS-IS / CWOP": the dialog's texts; a bad value named and nothing written; the connection
+// test's answer and the upload's outcome fetched on the window's thread; the status line shown
+// only once aprs-is.brz exists.
+TEST_F(WindowsProgram, AprsIsDialogStoresGoodSettingsAndTheStatusLineFollowsTheUpload) {
+    writeSettings(settings("1", "1", "1"));
+    const std::string stored = work_.file("aprs-is.brz");
+    const WindowProgram program(work_.path());
+    const HWND main = mainWindowAfterCycle(program);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, StatusAprsIs)));
+
+    ASSERT_TRUE(chooseMenu(main, APRS_IS));
+    const HWND dialog = program.window(L"Setup APRS-IS / CWOP");
+    ASSERT_NE(dialog, nullptr);
+    struct Shown {
+        int id;
+        const wchar_t* text;
+    };
+    for (const Shown& shown : {
+             Shown{.id = lblHeading, .text = L"Invio diretto dei dati meteo ad APRS-IS e CWOP"},
+             Shown{.id = chkEnabled, .text = L"Abilita invio ad APRS-IS / CWOP"},
+             Shown{.id = lblCallsign, .text = L"Nominativo o ID CWOP"},
+             Shown{.id = lblLatitude, .text = L"Latitudine (gradi decimali, nord positivo)"},
+             Shown{.id = lblComment, .text = L"Commento (facoltativo, max 40 caratteri ASCII)"},
+             Shown{.id = txtCallsign, .text = L""},
+             Shown{.id = txtServer, .text = L"rotate.aprs2.net:14580"},
+             Shown{.id = txtInterval, .text = L"10"},
+             Shown{.id = cmdTest, .text = L"Prova connessione"},
+             Shown{.id = cmdOK, .text = L"OK"},
+             Shown{.id = cmdCancel, .text = L"Annulla"},
+         }) {
+        EXPECT_EQ(text(dialog, shown.id), shown.text) << "control " << shown.id;
+    }
+    EXPECT_NE(text(dialog, lblHint).find(L"cwop.aprs.net:14580"), std::wstring::npos);
+
+    // A latitude beyond the pole: named in a warning, nothing written, the dialog stays.
+    const test::AprsIsTestServer aprsIs;
+    ASSERT_TRUE(click(dialog, chkEnabled));
+    EXPECT_TRUE(isChecked(dialog, chkEnabled));
+    setText(dialog, txtCallsign, L"FW1234");
+    setText(dialog, txtPasscode, L"-1");
+    setText(dialog, txtServer, L"127.0.0.1:" + std::to_wstring(aprsIs.port()));
+    setText(dialog, txtLatitude, L"91");
+    setText(dialog, txtLongitude, L"12.4883");
+    clickLater(dialog, cmdOK);
+    const HWND warning = program.window(L"ATTENZIONE");
+    ASSERT_NE(warning, nullptr);
+    EXPECT_EQ(staticTexts(warning),
+              std::vector<std::wstring>{L"Impostazioni APRS-IS non salvate:\nLatitudine: latitude "
+                                        L"\"91\" non valida: gradi decimali da -90 a 90 con il "
+                                        L"punto, nord positivo (41.8917)"});
+    ASSERT_TRUE(click(warning, IDOK));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(warning); }));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_FALSE(std::filesystem::exists(toFsPath(stored)));
+
+    // "Prova connessione": busy until the poll timer brings the server's answer.
+    ASSERT_TRUE(click(dialog, cmdTest));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, cmdTest)));
+    EXPECT_TRUE(waitFor([&] { return text(dialog, lblTestResult).ends_with(L"server TESTSRV"); }))
+        << std::filesystem::path(text(dialog, lblTestResult)).string();
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, cmdTest)));
+
+    setText(dialog, txtLatitude, L"41.8917");
+    ASSERT_TRUE(click(dialog, cmdOK));
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_TRUE(std::filesystem::exists(toFsPath(stored)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(main, StatusAprsIs)));
+    EXPECT_TRUE(text(main, StatusAprsIs).starts_with(L"APRS-IS: "));
+
+    // The next cycle uploads its reading; the outcome reaches the status line.
+    SendMessageW(main, WM_TIMER, kTimer1, 0);
+    ASSERT_TRUE(aprsIs.waitForSessions(2));
+    ASSERT_EQ(aprsIs.packets().size(), 1U);
+    EXPECT_TRUE(aprsIs.packets()[0].starts_with("FW1234>APZBRZ,TCPIP*:/"));
+    EXPECT_TRUE(waitFor([&] { return text(main, StatusAprsIs).ends_with(L"(127.0.0.1)"); }))
+        << std::filesystem::path(text(main, StatusAprsIs)).string();
 }
 
 // The pictures of docs/: the main window after a cycle, with a user message; the folder
