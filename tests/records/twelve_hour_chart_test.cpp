@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <limits>
 #include <string>
 #include <tuple>
 
@@ -72,6 +73,31 @@ TEST(TwelveHourChart, PressureBarsStandOnTheLowestLessAQuarter) {
     // Records 127, 151, ... 199 hold 1007, 1007, 1007, 1003, 1001, 1004, 1006, 1007.
     EXPECT_EQ(window.MSChart1.values, (Columns{6.25, 6.25, 6.25, 2.25, 0.25, 3.25, 5.25, 6.25}));
     EXPECT_EQ(window.Label28.Caption, "Andamento relativo della pressione (ultime 12 ore)");
+}
+
+// A record from a damaged file may hold NaN or an infinity: its bar is empty, it takes no part
+// in the lowest pressure, and a trend through it cannot be told.
+TEST(TwelveHourChart, AValueThatIsNoFiniteNumberGivesAnEmptyBar) {
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const auto values = [](int k) {
+        HistoryRecord r{0, 1000.0f + static_cast<float>(k % 8), 0.0f, 21.5f};
+        if (k == 127) {
+            r.pressureAbs = -kInf;
+        } else if (k == 151) {
+            r.outdoorTemp = kInf;
+        } else if (k == 199) {
+            r.pressureAbs = std::numeric_limits<float>::quiet_NaN();
+        }
+        return r;
+    };
+    const auto [ok, window, store] = draw(200, 600, true, values);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(window.MSChart1.values, (Columns{0, 6.25, 6.25, 2.25, 0.25, 3.25, 5.25, 0}));
+    EXPECT_EQ(store.statopress, "0");
+    EXPECT_EQ(store.Tendenza, "variabile");
+    const auto [drawn, temperatures, unused] = draw(200, 600, false, values);
+    ASSERT_TRUE(drawn);
+    EXPECT_EQ(temperatures.MSChart1.values, (Columns{21.5, 0, 21.5, 21.5, 21.5, 21.5, 21.5, 21.5}));
 }
 
 TEST(TwelveHourChart, TrendClassFromTheLastFourToEightHours) {
