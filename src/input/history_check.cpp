@@ -112,7 +112,7 @@ std::optional<DayTexts> workOutDay(const std::string& historyPath, const std::st
     texts.tmin = texts.tmax = cutDown(current->outdoorTemp);
     texts.pmin = texts.pmax = cutDown(current->pressureRel);
     texts.raintoday = cutDown(current->rainTotal);
-    if (!(first > 0)) {
+    if (!recordExists(first)) {
         return texts;
     }
 

@@ -56,7 +56,7 @@ std::optional<ChartSeries> readSeries(const std::string& path) {
     series[7] = pointOf(*anchor);
     for (std::size_t column = kLookBacks.size(); column-- > 0;) {
         const LookBack& point = kLookBacks[column];
-        if (recordBeforeAnchor(*layout, point.testMinutes) > 0) {
+        if (recordExists(recordBeforeAnchor(*layout, point.testMinutes))) {
             const auto record = history->read(recordBeforeAnchor(*layout, point.minutesBack));
             if (!record) {
                 return std::nullopt;

@@ -86,6 +86,8 @@ TEST(HistoryCheck, StoresTheDaysExtremesAndRainBaseline) {
         {"half a record more", 100, tail, 18, current(0, 25), " 12.3| 30| 1014| 1018| 5.3"},
         // The history does not reach midnight: the current data stands for the day.
         {"s exactly 0", 10, {}, 0, current(1, 30), kCurrentDataDay},
+        // A third of a record more: s = 99.33 - 99 rounds to record 0, which no file has.
+        {"s rounds to record 0", 100, {}, 12, current(16, 30), kCurrentDataDay},
         // Values that are no numbers take no part; a quantity with none left, or a baseline
         // that is no number, comes from the current data.
         {"NaN and infinity skipped",
