@@ -42,21 +42,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What broke, property by property; empty while everything holds.
+// What broke, each property once; empty while everything holds.
 class Verdict {
   public:
     void require(bool holds, std::string_view property) {
-        if (!holds) {
-            if (!broken_.empty()) {
-                broken_ += "; ";
-            }
-            broken_ += property;
+        if (!holds && std::find(broken_.begin(), broken_.end(), property) == broken_.end()) {
+            broken_.push_back(property);
         }
     }
-    std::string take() { return std::move(broken_); }
+    std::string take() const {
+        std::string text;
+        for (const std::string_view property : broken_) {
+            text += text.empty() ? "" : "; ";
+            text += property;
+        }
+        return text;
+    }
 
   private:
-    std::string broken_;
+    std::vector<std::string_view> broken_;  // the properties are literals
 };
 
 // One scratch folder for the whole process, removed at exit. A check works inside it with the
