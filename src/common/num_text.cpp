@@ -6,6 +6,11 @@
 namespace brezzolo {
 namespace {
 
+// The largest double, 1.7976931348623157E+308, rounds at 15 digits to 1.79769313486232E+308,
+// which lies beyond every double and would read back as no number (0). The largest values are
+// therefore written as the largest 15-digit text a double holds.
+constexpr double kLargestFifteenDigits = 1.79769313486231e308;
+
 std::string format(double value, int significantDigits) {
     if (std::isnan(value)) {
         return " NaN";
@@ -15,6 +20,9 @@ std::string format(double value, int significantDigits) {
     }
     if (value == 0.0) {
         return " 0";  // negative zero too: it is not shown as "-0"
+    }
+    if (significantDigits == 15 && std::fabs(value) > kLargestFifteenDigits) {
+        value = std::copysign(kLargestFifteenDigits, value);
     }
     // %G already drops trailing zeros and switches to an exponent below 1E-4 and from
     // 1E+<digits> on, which is the form we want. snprintf honours the C locale's point

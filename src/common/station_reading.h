@@ -6,7 +6,7 @@ namespace brezzolo {
 
 // One reading of Heavy Weather's current-data file, built afresh in every cycle.
 struct StationReading {
-    // The header time, pieces exactly as cut from line 11.
+    // The header time, pieces exactly as cut from line 11 (a control character read as "?").
     std::string weekdayName;  // Italian, or empty when the English name matched no row
     std::string day;          // two characters, "05" or " 5"
     std::string monthAbbrev;  // three-letter English month as cut, "Jun"

@@ -74,12 +74,26 @@ constexpr ValueField kValueFields[] = {
     {79, 10, kToEnd, &StationReading::stormAlarm},
 };
 
+// A header piece as cut, with every control character (a damaged file: a line break, a tab, a
+// NUL) read as "?". The pieces go into the lines of my_meteo.txt and of the record files, which
+// a line break inside them would break, and a piece with a "?" makes no date.
+std::string headerPiece(const std::vector<std::string>& lines, std::size_t column,
+                        std::size_t length) {
+    std::string piece = cut(lines, 11, column, length);
+    for (char& c : piece) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = '?';
+        }
+    }
+    return fromSystemCodePage(piece);
+}
+
 }  // namespace
 
 StationReading parseCurrentData(const std::vector<std::string>& lines) {
     StationReading r;
     auto header = [&](std::size_t column, std::size_t length) {
-        return fromSystemCodePage(cut(lines, 11, column, length));
+        return headerPiece(lines, column, length);
     };
     const std::string weekday = header(35, 3);
     r.monthAbbrev = header(39, 3);

@@ -13,7 +13,8 @@ inline constexpr const char* kCurrentDataFileName = "currdat.lst";
 inline constexpr const char* kCurrentDataCopyName = "currdat.brz";
 
 // A reading from the file's lines (in the system code page, line ends removed). Lines the
-// file lacks give empty fields: numbers 0, header texts empty. rainSinceMidnight is left 0.
+// file lacks give empty fields: numbers 0, header texts empty. A control character inside a
+// header text reads as "?". rainSinceMidnight is left 0.
 StationReading parseCurrentData(const std::vector<std::string>& lines);
 
 // Rain since midnight in mm before rounding: the rain total less the day's starting total

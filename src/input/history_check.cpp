@@ -40,12 +40,16 @@ std::optional<CurrentValues> readCurrentValues(const std::string& path) {
 
 // Cut down to one decimal: × 10, towards minus infinity, ÷ 10 (12.37 gives 12.3, -3.45 -3.5).
 // A value read from the history in single precision is cut in single precision, so that a
-// stored 5.2 stays 5.2 instead of becoming 5.1 through its widened value 5.19999981.
+// stored 5.2 stays 5.2 instead of becoming 5.1 through its widened value 5.19999981. A value so
+// large that ten times it overflows (a damaged record) is a whole number already and stays as
+// it is, rather than becoming an infinity that reads back as 0.
 std::string cutDown(double value) {
-    return numText(std::floor(value * 10) / 10);
+    const double tenths = std::floor(value * 10);
+    return numText(std::isfinite(tenths) ? tenths / 10 : value);
 }
 std::string cutDownSingle(float value) {
-    return numTextSingle(std::floor(value * 10.0f) / 10.0f);
+    const float tenths = std::floor(value * 10.0f);
+    return numTextSingle(std::isfinite(tenths) ? tenths / 10.0f : value);
 }
 
 // The day's extremes collected from the history. Values that are not finite take no part; a
@@ -108,7 +112,7 @@ std::optional<DayTexts> workOutDay(const std::string& historyPath, const std::st
     texts.tmin = texts.tmax = cutDown(current->outdoorTemp);
     texts.pmin = texts.pmax = cutDown(current->pressureRel);
     texts.raintoday = cutDown(current->rainTotal);
-    if (!(first > 0)) {
+    if (!recordExists(first)) {
         return texts;
     }
 

@@ -55,6 +55,10 @@ double recordBeforeAnchor(const HistoryLayout& layout, double minutes) {
     return layout.anchor - std::floor(minutes / layout.sampleInterval);
 }
 
+bool recordExists(double recordNumber) {
+    return std::isfinite(recordNumber) && roundedRecordNumber(recordNumber) >= 1;
+}
+
 std::optional<HistoryReader> HistoryReader::open(const std::string& path) {
     if (!fileExists(path)) {
         return std::nullopt;  // a folder opens as a stream on some systems

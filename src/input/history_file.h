@@ -51,9 +51,14 @@ struct HistoryLayout {
 // to the even neighbour (99.5 reads record 100, 98.5 record 98).
 std::int64_t roundedRecordNumber(double recordNumber);
 
-// The record `minutes` before the anchor: anchor - floor(minutes / interval). It exists when
-// that number is greater than 0. Needs a sample interval greater than 0.
+// The record `minutes` before the anchor: anchor - floor(minutes / interval). Needs a sample
+// interval greater than 0.
 double recordBeforeAnchor(const HistoryLayout& layout, double minutes);
+
+// Whether a record number before the anchor names a record of the file: it must round to 1 or
+// more. With a record being written the numbers are fractional, and 0.3 rounds to record 0,
+// which no file has.
+bool recordExists(double recordNumber);
 
 // A history file opened for reading by record; closed when the reader goes. A read seeks to its
 // record and fetches it with the next few records in one go, so a run of consecutive records

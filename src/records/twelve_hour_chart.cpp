@@ -57,7 +57,7 @@ std::optional<ChartSeries> readSeries(const std::string& path) {
     series[7] = pointOf(*anchor);
     for (std::size_t column = kLookBacks.size(); column-- > 0;) {
         const LookBack& point = kLookBacks[column];
-        if (recordBeforeAnchor(*layout, point.testMinutes) > 0) {
+        if (recordExists(recordBeforeAnchor(*layout, point.testMinutes))) {
             const auto record = history->read(recordBeforeAnchor(*layout, point.minutesBack));
             if (!record) {
                 return std::nullopt;
@@ -71,20 +71,26 @@ std::optional<ChartSeries> readSeries(const std::string& path) {
 }
 
 // The pressures lowered so that the lowest stands 0.25 hPa above zero: the bars show the change
-// of pressure rather than its level.
+// of pressure rather than its level. A damaged record's value that is no finite number takes no
+// part and becomes NaN, which no trend rule accepts.
 ChartColumnValues shiftedPressures(const ChartSeries& series) {
     double lowest = 100000;
     for (const ChartPoint& point : series) {
-        if (point.pressure < lowest) {
+        if (std::isfinite(point.pressure) && point.pressure < lowest) {
             lowest = point.pressure;
         }
     }
     lowest -= 0.25;
     ChartColumnValues shifted{};
     for (std::size_t i = 0; i < series.size(); ++i) {
-        shifted[i] = series[i].pressure - lowest;
+        shifted[i] = std::isfinite(series[i].pressure) ? series[i].pressure - lowest : std::nan("");
     }
     return shifted;
+}
+
+// A bar without a finite value is drawn empty.
+double barValue(double value) {
+    return std::isfinite(value) ? value : 0.0;
 }
 
 struct TrendClass {
@@ -134,15 +140,11 @@ bool drawTwelveHourChart(const std::string& heavyWeatherFolder, const std::strin
             return false;
         }
         const ChartColumnValues pressures = shiftedPressures(*series);
-        if (window.Option1) {
-            window.MSChart1.values = pressures;
-            window.Label28.Caption = kPressureTitle;
-        } else {
-            for (std::size_t i = 0; i < series->size(); ++i) {
-                window.MSChart1.values[i] = (*series)[i].temperature;
-            }
-            window.Label28.Caption = kTemperatureTitle;
+        for (std::size_t i = 0; i < series->size(); ++i) {
+            window.MSChart1.values[i] =
+                barValue(window.Option1 ? pressures[i] : (*series)[i].temperature);
         }
+        window.Label28.Caption = window.Option1 ? kPressureTitle : kTemperatureTitle;
         const TrendClass trend = classifyTrend(pressures);
         store.Tendenza = trend.word;
         store.statopress = trend.code;

@@ -1,9 +1,12 @@
 #include <clocale>
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "common/num_text.h"
+#include "common/numeric_value.h"
 
 namespace brezzolo {
 namespace {
@@ -33,9 +36,26 @@ TEST(NumText, DoublePrecisionForms) {
         {0.0001, " .0001"},
         {0.00001, " 1E-05"},
         {-0.000012, "-1.2E-05"},
+        // The largest double would round up beyond the range, to a text that reads back as 0.
+        {std::numeric_limits<double>::max(), " 1.79769313486231E+308"},
+        {-std::numeric_limits<double>::max(), "-1.79769313486231E+308"},
+        {1.797693134862315e308, " 1.79769313486231E+308"},
+        {1.79769313486231e308, " 1.79769313486231E+308"},
+        {1.79769313486229e308, " 1.79769313486229E+308"},
+        {std::numeric_limits<double>::denorm_min(), " 4.94065645841247E-324"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(numText(c.value), c.text) << c.value;
+    }
+}
+
+TEST(NumText, EveryFiniteValueReadsBackToTheSameText) {
+    for (const double value :
+         {std::numeric_limits<double>::max(),
+          -std::nextafter(std::numeric_limits<double>::max(), 0.0),
+          std::numeric_limits<double>::denorm_min(), 1e-310, 1.0 / 3.0, -123456789012345678.0}) {
+        const std::string text = numText(value);
+        EXPECT_EQ(numText(numericValue(text)), text) << value;
     }
 }
 

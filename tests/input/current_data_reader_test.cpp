@@ -46,6 +46,22 @@ TEST(CurrentDataReader, HeaderPiecesStayTextAndNamesAreTranslated) {
     }
 }
 
+// A line break inside a piece would break the report's time line and the snapshot files.
+TEST(CurrentDataReader, ControlCharactersInTheHeaderReadAsQuestionMarks) {
+    const StationReading r = parseCurrentData(CurrentDataBuilder()
+                                                  .header("Mon Ju\r 0\t 1\x01:05:\x7f"
+                                                          "9 2006")
+                                                  .lines());
+    EXPECT_EQ(r.weekdayName, "lunedì");
+    EXPECT_EQ(r.monthAbbrev, "Ju?");
+    EXPECT_EQ(r.monthName, "");
+    EXPECT_EQ(r.day, "0?");
+    EXPECT_EQ(r.hour, "1?");
+    EXPECT_EQ(r.minute, "05");
+    EXPECT_EQ(r.second, "?9");
+    EXPECT_EQ(r.year, "2006");
+}
+
 TEST(CurrentDataReader, FieldsAreCutAtTheirColumnsAndWidths) {
     const struct {
         int line, column;

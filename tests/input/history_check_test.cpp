@@ -18,6 +18,7 @@ using test::TempFolder;
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kMax = std::numeric_limits<float>::max();
 
 // The current data the check reads: header time, outdoor temperature, rain total and the two
 // pressures (relative 1013.0 over absolute 970.0: a correction of 43.0 hPa).
@@ -85,6 +86,8 @@ TEST(HistoryCheck, StoresTheDaysExtremesAndRainBaseline) {
         {"half a record more", 100, tail, 18, current(0, 25), " 12.3| 30| 1014| 1018| 5.3"},
         // The history does not reach midnight: the current data stands for the day.
         {"s exactly 0", 10, {}, 0, current(1, 30), kCurrentDataDay},
+        // A third of a record more: s = 99.33 - 99 rounds to record 0, which no file has.
+        {"s rounds to record 0", 100, {}, 12, current(16, 30), kCurrentDataDay},
         // Values that are no numbers take no part; a quantity with none left, or a baseline
         // that is no number, comes from the current data.
         {"NaN and infinity skipped",
@@ -95,6 +98,13 @@ TEST(HistoryCheck, StoresTheDaysExtremesAndRainBaseline) {
          " 3| 3| 1013.5| 1013.5| 5.2"},
         {"nothing finite in the window", 100, std::vector<HistoryRecord>(4, {0, kNaN, kInf, kNaN}),
          0, current(0, 25), kCurrentDataDay},
+        // Ten times the largest values overflows; they are whole already and stay as they are.
+        {"the largest floats",
+         100,
+         {{0, 969.5f, -kMax, -kMax}, {0, 971.0f, 5.3f, kMax}, {0, 970.2f, 5.6f, 5.2f}, {}},
+         0,
+         current(0, 25),
+         "-3.402823E+38| 3.402823E+38| 1012.5| 1014|-3.402823E+38"},
     };
     for (const auto& c : cases) {
         Appoggio store;

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <limits>
 #include <string>
 #include <tuple>
 
@@ -21,10 +22,11 @@ HistoryRecord numbered(int k) {
 }
 
 // Draws the pressure or temperature chart from a history of `count` records `secondsApart`
-// apart, record k holding values(k), on a window showing 1 to 8 under "before".
+// apart, record k holding values(k), and `extraBytes` of a record being written, on a window
+// showing 1 to 8 under "before".
 std::tuple<bool, MainWindowModel, Appoggio> draw(
     int count, int secondsApart, bool pressureChart,
-    const std::function<HistoryRecord(int)>& values = numbered) {
+    const std::function<HistoryRecord(int)>& values = numbered, std::size_t extraBytes = 0) {
     std::string bytes;
     for (int k = 1; k <= count; ++k) {
         HistoryRecord record = values(k);
@@ -32,6 +34,7 @@ std::tuple<bool, MainWindowModel, Appoggio> draw(
         const HistoryRecordBytes one = encodeHistoryRecord(record);
         bytes.append(reinterpret_cast<const char*>(one.data()), one.size());
     }
+    bytes.append(extraBytes, '\0');
     test::TempFolder folder;
     test::writeFileBytes(folder.file("history.dat"), bytes);
     MainWindowModel window;
@@ -48,6 +51,7 @@ TEST(TwelveHourChart, PointsReadTheirRecordsOrFallBackToTheNextNewer) {
         const char* name;
         int count, secondsApart;
         Columns records;  // the record each column shows, 12 hours ago .. now
+        std::size_t extra = 0;
     } cases[] = {
         {"200 records at 10 minutes", 200, 600, {127, 151, 175, 187, 193, 196, 198, 199}},
         {"15 minutes: 10 back is the anchor", 200, 900, {151, 167, 183, 191, 195, 197, 199, 199}},
@@ -55,9 +59,11 @@ TEST(TwelveHourChart, PointsReadTheirRecordsOrFallBackToTheNextNewer) {
         {"1 minute", 62, 60, {31, 31, 31, 31, 31, 31, 51, 61}},
         {"3 hours: 4, 8 and 12 fall back to 2", 20, 600, {7, 7, 7, 7, 13, 16, 18, 19}},
         {"less than ten minutes", 3, 300, {2, 2, 2, 2, 2, 2, 2, 2}},
+        // A third of a record more: 12 hours back is record 144.33 - 144, which rounds to 0.
+        {"record 0.33 is missing", 145, 300, {48, 48, 96, 120, 132, 138, 142, 144}, 12},
     };
     for (const auto& c : cases) {
-        const auto [ok, window, store] = draw(c.count, c.secondsApart, false);
+        const auto [ok, window, store] = draw(c.count, c.secondsApart, false, numbered, c.extra);
         ASSERT_TRUE(ok) << c.name;
         EXPECT_EQ(window.MSChart1.values, c.records) << c.name;
         EXPECT_EQ(window.Label28.Caption, "Andamento della temperatura esterna (ultime 12 ore)");
@@ -72,6 +78,31 @@ TEST(TwelveHourChart, PressureBarsStandOnTheLowestLessAQuarter) {
     // Records 127, 151, ... 199 hold 1007, 1007, 1007, 1003, 1001, 1004, 1006, 1007.
     EXPECT_EQ(window.MSChart1.values, (Columns{6.25, 6.25, 6.25, 2.25, 0.25, 3.25, 5.25, 6.25}));
     EXPECT_EQ(window.Label28.Caption, "Andamento relativo della pressione (ultime 12 ore)");
+}
+
+// A record from a damaged file may hold NaN or an infinity: its bar is empty, it takes no part
+// in the lowest pressure, and a trend through it cannot be told.
+TEST(TwelveHourChart, AValueThatIsNoFiniteNumberGivesAnEmptyBar) {
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const auto values = [](int k) {
+        HistoryRecord r{0, 1000.0f + static_cast<float>(k % 8), 0.0f, 21.5f};
+        if (k == 127) {
+            r.pressureAbs = -kInf;
+        } else if (k == 151) {
+            r.outdoorTemp = kInf;
+        } else if (k == 199) {
+            r.pressureAbs = std::numeric_limits<float>::quiet_NaN();
+        }
+        return r;
+    };
+    const auto [ok, window, store] = draw(200, 600, true, values);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(window.MSChart1.values, (Columns{0, 6.25, 6.25, 2.25, 0.25, 3.25, 5.25, 0}));
+    EXPECT_EQ(store.statopress, "0");
+    EXPECT_EQ(store.Tendenza, "variabile");
+    const auto [drawn, temperatures, unused] = draw(200, 600, false, values);
+    ASSERT_TRUE(drawn);
+    EXPECT_EQ(temperatures.MSChart1.values, (Columns{21.5, 0, 21.5, 21.5, 21.5, 21.5, 21.5, 21.5}));
 }
 
 TEST(TwelveHourChart, TrendClassFromTheLastFourToEightHours) {

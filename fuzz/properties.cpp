@@ -1,0 +1,590 @@
+#include "properties.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <set>
+#include <system_error>
+#include <vector>
+
+#include "app/cycle.h"
+#include "app/main_window_presenter.h"
+#include "app/model_dump.h"
+#include "assessment/aprs_report.h"
+#include "assessment/aprs_weather_data.h"
+#include "common/appoggio.h"
+#include "common/folder_source.h"
+#include "common/main_window_model.h"
+#include "common/num_text.h"
+#include "common/numeric_value.h"
+#include "common/paths.h"
+#include "common/text_file.h"
+#include "config/config_file.h"
+#include "input/current_data_reader.h"
+#include "input/history_check.h"
+#include "input/history_file.h"
+#include "records/daily_extremes.h"
+#include "records/twelve_hour_chart.h"
+#include "station_sim/station_sim.h"
+#include "version.h"
+
+namespace brezzolo::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What broke, each property once; empty while everything holds.
+class Verdict {
+  public:
+    void require(bool holds, std::string_view property) {
+        if (!holds && std::find(broken_.begin(), broken_.end(), property) == broken_.end()) {
+            broken_.push_back(property);
+        }
+    }
+    std::string take() const {
+        std::string text;
+        for (const std::string_view property : broken_) {
+            text += text.empty() ? "" : "; ";
+            text += property;
+        }
+        return text;
+    }
+
+  private:
+    std::vector<std::string_view> broken_;  // the properties are literals
+};
+
+// One scratch folder for the whole process, removed at exit. A check works inside it with the
+// current folder set to an emptied "work" folder and names every file relative to it, so that
+// where the scratch folder lies (its name differs from process to process) never reaches the
+// code under test: the same input takes the same branches in every run.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        std::random_device random;
+        const auto stamp =
+            static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        char name[64];
+        std::snprintf(name, sizeof name, "brezzolo-fuzz-%016llx-%08x",
+                      static_cast<unsigned long long>(stamp), static_cast<unsigned>(random()));
+        root_ = fs::temp_directory_path() / name;
+        fs::create_directories(root_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const fs::path& root() const { return root_; }
+
+  private:
+    fs::path root_;
+};
+
+// The current folder, for one check, is an empty "work" folder inside the scratch folder; the
+// previous current folder comes back when the check ends.
+class ScratchWork {
+  public:
+    ScratchWork() : previous_(fs::current_path()) {
+        static ScratchFolder folder;
+        fs::current_path(folder.root());
+        std::error_code ignored;
+        fs::remove_all("work", ignored);
+        fs::create_directory("work");
+        fs::current_path("work");
+    }
+    ~ScratchWork() {
+        std::error_code ignored;
+        fs::current_path(previous_, ignored);
+    }
+    ScratchWork(const ScratchWork&) = delete;
+    ScratchWork& operator=(const ScratchWork&) = delete;
+
+  private:
+    fs::path previous_;
+};
+
+std::string file(const std::string& folder, const std::string& name) {
+    return *joinPath(folder, name);
+}
+
+// A folder made in the current folder; its name is its path.
+std::string folderNamed(const std::string& name) {
+    fs::create_directory(toFsPath(name));
+    return name;
+}
+
+void writeBytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(toFsPath(path), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(toFsPath(path), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+bool isControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+bool hasControl(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), isControl);
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A text as this program stores a number: numText's form (or numTextSingle's, for a value
+// read in single precision), reading back as itself.
+bool isNumberText(const std::string& text) {
+    const double value = numericValue(text);
+    if (numText(value) == text) {
+        return true;
+    }
+    const bool fitsSingle = std::fabs(value) <= std::numeric_limits<float>::max();
+    return fitsSingle && numTextSingle(static_cast<float>(value)) == text;
+}
+
+// The lines of a text file as this program writes them: each ended by CR LF, no CR or LF
+// inside a line. Nothing when the bytes are not such lines.
+std::optional<std::vector<std::string>> crlfLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find("\r\n");
+        if (end == std::string_view::npos) {
+            return std::nullopt;
+        }
+        const std::string_view line = bytes.substr(0, end);
+        if (line.find_first_of("\r\n") != std::string_view::npos) {
+            return std::nullopt;
+        }
+        lines.emplace_back(line);
+        bytes.remove_prefix(end + 2);
+    }
+    return lines;
+}
+
+bool allFinite(const StationReading& r) {
+    const double values[] = {
+        r.forecast,         r.tendency,        r.indoorTemp,  r.outdoorTemp, r.outdoorTempF,
+        r.indoorHumidity,   r.outdoorHumidity, r.dewPoint,    r.windChill,   r.windSpeedKmh,
+        r.windSpeedMph,     r.windDirection,   r.rainTotal,   r.rain24h,     r.rain24hInch,
+        r.rain1h,           r.rain1hInch,      r.pressureAbs, r.pressureRel, r.stormAlarm,
+        r.rainSinceMidnight};
+    return std::all_of(std::begin(values), std::end(values),
+                       [](double v) { return std::isfinite(v); });
+}
+
+// The reading of the fixed currdat.lst beside the fuzzed history files: 5 June 2006, 14:05.
+std::vector<std::string> fixedCurrentData() {
+    sim::CurrentConditions conditions;
+    conditions.time = {2006, 6, 5, 14, 5, 9};
+    conditions.outdoorTemp = 21.5;
+    conditions.rainTotal = 123.4;
+    conditions.pressureAbs = 970.0;
+    conditions.pressureRel = 1013.2;
+    return sim::currentDataLines(conditions);
+}
+
+// The my_meteo.txt properties: two CR LF lines without control characters inside them, the
+// second made of the weather data, the comment, the station type and the version tail. The
+// window shows the same two lines.
+void checkReport(Verdict& v, const std::string& bytes, const MainWindowModel& window) {
+    const auto lines = crlfLines(bytes);
+    v.require(lines && lines->size() == 2, "my_meteo.txt is two CR LF lines");
+    if (!lines || lines->size() != 2) {
+        return;
+    }
+    const std::string& time = (*lines)[0];
+    const std::string& data = (*lines)[1];
+    v.require(!hasControl(time) && !hasControl(data),
+              "no control character inside a line of my_meteo.txt");
+    const std::string tail = std::string("/") + kStationType + "/" + version::reportTail;
+    constexpr std::size_t kWeatherDataLength = 37;
+    v.require(data.size() >= kWeatherDataLength + tail.size() &&
+                  isAprsWeatherData(std::string_view(data).substr(0, kWeatherDataLength)) &&
+                  data.ends_with(tail),
+              "line 2 of my_meteo.txt keeps every fixed-width field at its width");
+    v.require(window.Text1 == time + "\r\n" + data, "Text1 shows the report as written");
+}
+
+// Every file a cycle leaves in the output folder: CR LF lines; a daily-extremes file holds
+// four number texts.
+void checkOutputFiles(Verdict& v, const std::string& out) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(toFsPath(out), error)) {
+        const std::string name = fromFsPath(entry.path().filename());
+        if (!entry.is_regular_file()) {
+            continue;  // reported by the folder check
+        }
+        const auto lines = crlfLines(readBytes(fromFsPath(entry.path())));
+        v.require(lines.has_value(), "every output file is CR LF lines");
+        if (lines && name.starts_with("MM") && name.ends_with(".brz")) {
+            v.require(lines->size() == 4 && std::all_of(lines->begin(), lines->end(), isNumberText),
+                      "a daily-extremes file holds four number texts");
+        }
+    }
+}
+
+// The files a cycle may leave in the current folder: the configuration, currdat.lst and the
+// history file as they were, their copy currdat.brz, and files in the output folder. Nothing
+// else, and no temporary file anywhere.
+void checkFolderContents(Verdict& v, bool hasHistory) {
+    std::set<std::string> allowed = {"config.brz", "hw", "hw/currdat.lst", "hw/currdat.brz", "out"};
+    if (hasHistory) {
+        allowed.insert("hw/history.dat");
+    }
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(".", error)) {
+        const std::u8string generic = entry.path().lexically_relative(".").generic_u8string();
+        const std::string relative(generic.begin(), generic.end());
+        v.require(!relative.ends_with(".brz-new"), "the cycle leaves no temporary file");
+        const bool inOutput = relative.starts_with("out/") &&
+                              relative.find('/', 4) == std::string::npos && entry.is_regular_file();
+        v.require(inOutput || allowed.contains(relative),
+                  "the cycle writes only into the output folder and currdat.brz");
+    }
+}
+
+}  // namespace
+
+bool isAprsWeatherData(std::string_view text) {
+    // '9' a digit, 'T' the temperature's first place (a digit or "-"), anything else itself.
+    constexpr std::string_view kLayout = "999/999g000tT99p999r999P999b99999h99/";
+    if (text.size() != kLayout.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < kLayout.size(); ++i) {
+        const char want = kLayout[i];
+        const bool fits = want == '9'   ? isDigit(text[i])
+                          : want == 'T' ? isDigit(text[i]) || text[i] == '-'
+                                        : text[i] == want;
+        if (!fits) {
+            return false;
+        }
+    }
+    return true;
+}
+
+CycleInput splitCycleInput(std::string_view input) {
+    const std::size_t mark = input.find(kHistoryMark);
+    if (mark == std::string_view::npos) {
+        return {input, std::nullopt};
+    }
+    return {input.substr(0, mark), input.substr(mark + kHistoryMark.size())};
+}
+
+std::string checkCurrentData(std::string_view input) {
+    Verdict v;
+    const ScratchWork work;
+    const std::string path = kCurrentDataCopyName;
+    writeBytes(path, input);
+
+    const StationReading r = readStationReading(path, "RainToday");
+    v.require(allFinite(r), "every number of the reading is finite");
+    v.require(r.windDirection == std::floor(r.windDirection), "the wind direction is whole");
+    v.require(r.day.size() <= 2 && r.monthAbbrev.size() <= 3 && r.year.size() <= 4 &&
+                  r.hour.size() <= 2 && r.minute.size() <= 2 && r.second.size() <= 2,
+              "the header pieces keep their widths");
+    v.require(r.monthName.empty() == r.monthNumber.empty(),
+              "a month has both its name and its number, or neither");
+    if (r.rain24h >= 0) {
+        v.require(r.rainSinceMidnight >= 0 && r.rainSinceMidnight <= r.rain24h + 0.05,
+                  "the rain since midnight lies between 0 and the rain of 24 hours");
+    }
+    for (const PressureType pressureType : {PressureType::Absolute, PressureType::Relative}) {
+        v.require(isAprsWeatherData(aprsWeatherData(r, pressureType, r.rainSinceMidnight)),
+                  "the APRS weather data keeps every field at its width");
+    }
+    return v.take();
+}
+
+std::string checkHistoryFile(std::string_view input) {
+    Verdict v;
+    const ScratchWork work;
+    const std::string hw = folderNamed("hw");
+    rewriteTextFile(file(hw, kCurrentDataFileName), fixedCurrentData());
+    writeBytes(file(hw, kDefaultHistoryFileName), input);
+
+    Appoggio store;
+    MainWindowModel window = startupWindowModel();
+    window.markChart(input.size() % 2 == 0 ? ChartChoice::Pressure
+                                           : ChartChoice::OutdoorTemperature);
+    const std::string before = dumpModel(window, store);
+
+    const bool checked = checkHistory(hw, kDefaultHistoryFileName, store);
+    if (checked) {
+        for (const std::string* text :
+             {&store.Tmin, &store.Tmax, &store.Pmin, &store.Pmax, &store.Raintoday}) {
+            v.require(isNumberText(*text), "the history check stores number texts");
+        }
+        v.require(numericValue(store.Tmin) <= numericValue(store.Tmax),
+                  "the day's lowest temperature is not above its highest");
+        v.require(numericValue(store.Pmin) <= numericValue(store.Pmax),
+                  "the day's lowest pressure is not above its highest");
+    } else {
+        v.require(dumpModel(window, store) == before, "a failed history check changes nothing");
+    }
+    const std::string afterCheck = dumpModel(window, store);
+
+    const bool drawn = drawTwelveHourChart(hw, kDefaultHistoryFileName, window, store);
+    if (drawn) {
+        const auto& values = window.MSChart1.values;
+        v.require(std::all_of(values.begin(), values.end(),
+                              [](double value) { return std::isfinite(value); }),
+                  "the chart's eight values are finite");
+        if (window.Option1) {
+            v.require(
+                std::all_of(values.begin(), values.end(), [](double value) { return value >= 0; }),
+                "the pressure bars stand at or above zero");
+        }
+        static const std::array<std::pair<std::string_view, std::string_view>, 7> kTrends = {{
+            {"-3", "forte diminuzione"},
+            {"-2", "diminuzione"},
+            {"-1", "lieve diminuzione"},
+            {"0", "variabile"},
+            {"1", "lieve aumento"},
+            {"2", "aumento"},
+            {"3", "forte aumento"},
+        }};
+        v.require(std::find(kTrends.begin(), kTrends.end(),
+                            std::pair<std::string_view, std::string_view>(
+                                store.statopress, store.Tendenza)) != kTrends.end(),
+                  "the trend class is one of the seven, with its own word");
+    } else {
+        v.require(dumpModel(window, store) == afterCheck, "a chart not drawn changes nothing");
+    }
+
+    // Fewer than three records hold no interval: both readers give their empty result.
+    if (input.size() < 3 * kHistoryRecordSize) {
+        v.require(!checked && !drawn, "a file of fewer than three records is not used");
+    }
+    v.require(checked == drawn, "the history check and the chart agree on the file");
+    return v.take();
+}
+
+std::string checkConfigFile(std::string_view input) {
+    Verdict v;
+    const ScratchWork work;
+    const std::string path = kConfigFileName;
+    writeBytes(path, input);
+
+    const auto lines = readConfig(path);
+    v.require(lines.has_value(), "an existing config.brz is read");
+    if (!lines) {
+        return v.take();
+    }
+    const CycleSettings settings = cycleSettings(lines);
+    const int mode = static_cast<int>(settings.reportMode);
+    const int pressure = static_cast<int>(settings.pressureType);
+    const int chart = static_cast<int>(settings.chartChoice);
+    v.require(
+        mode >= 1 && mode <= 3 && (pressure == 1 || pressure == 2) && (chart == 1 || chart == 2),
+        "the cycle's settings hold accepted values");
+    v.require(settings.outputFolder == (*lines)[ConfigLine::OutputFolder],
+              "the output folder is line 5");
+    const auto marking = chartChoiceFromNumericLine((*lines)[ConfigLine::ChartChoice]);
+    v.require(!marking || *marking == ChartChoice::Pressure ||
+                  *marking == ChartChoice::OutdoorTemperature,
+              "the chart marking is 1, 2 or none");
+
+    const std::string& line3 = (*lines)[ConfigLine::ChartChoice];
+    const StartupConfig found = checkConfigAtStartup(path);
+    ConfigLines expected = *lines;
+    if (line3 == "1" || line3 == "2") {
+        v.require(found == StartupConfig::Current && readBytes(path) == input,
+                  "a six-line file is left as it is");
+    } else {
+        const auto& old = lines->lines;
+        expected = ConfigLines{{old[0], old[1], "1", old[2], old[3], "history.dat"}};
+        v.require(found == StartupConfig::Converted, "an old four-line file is converted");
+        v.require(readConfig(path) == expected &&
+                      readBytes(path) == crlf(std::vector<std::string>(expected.lines.begin(),
+                                                                       expected.lines.end())),
+                  "the conversion keeps old lines 1 to 4 as lines 1, 2, 4 and 5");
+        v.require(checkConfigAtStartup(path) == StartupConfig::Current,
+                  "a converted file is current");
+    }
+
+    // The chart selector changes line 3 and keeps the other five.
+    const ChartChoice choice =
+        input.size() % 2 == 0 ? ChartChoice::Pressure : ChartChoice::OutdoorTemperature;
+    v.require(storeChartChoice(choice, path), "the chart choice is stored");
+    expected[ConfigLine::ChartChoice] = storedText(choice);
+    v.require(readConfig(path) == expected, "storing the chart choice keeps the other lines");
+
+    std::error_code error;
+    const auto files = std::distance(fs::directory_iterator(".", error), fs::directory_iterator());
+    v.require(files == 1, "config.brz is rewritten without leaving a temporary file");
+    return v.take();
+}
+
+std::string checkNumericValue(std::string_view input) {
+    Verdict v;
+    const double value = numericValue(input);
+    v.require(std::isfinite(value), "the numeric value of a text is finite");
+    v.require(numericValue(" \t" + std::string(input)) == value, "leading blanks are skipped");
+    if (!input.empty() && (isDigit(input.front()) || input.front() == '.')) {
+        v.require(numericValue("-" + std::string(input)) == -value, "a minus sign negates");
+    }
+    auto stableDouble = [&](double x) {
+        const std::string text = numText(x);
+        v.require(numText(numericValue(text)) == text,
+                  "numText is stable through the numeric value");
+    };
+    if (std::isfinite(value)) {
+        stableDouble(value);
+    }
+    if (input.size() >= sizeof(double)) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, input.data(), sizeof bits);
+        const double x = std::bit_cast<double>(bits);
+        if (std::isfinite(x)) {
+            stableDouble(x);
+        }
+        std::uint32_t singleBits = 0;
+        std::memcpy(&singleBits, input.data(), sizeof singleBits);
+        const float f = std::bit_cast<float>(singleBits);
+        if (std::isfinite(f)) {
+            const std::string text = numTextSingle(f);
+            v.require(numTextSingle(static_cast<float>(numericValue(text))) == text,
+                      "numTextSingle is stable through the numeric value");
+        }
+    }
+    return v.take();
+}
+
+std::string checkDailyExtremesFile(std::string_view input) {
+    Verdict v;
+    const ScratchWork work;
+    const std::string out = folderNamed("out");
+    // The step runs on a midnight reading of 5 December 2026 without a relative pressure, so
+    // that the values of the day's file stand; the day before left the same file.
+    const RecordDate today{2026, 12, 5};
+    const std::string todayPath = file(out, dailyExtremesFileName(today));
+    const std::string yesterdayPath = file(out, dailyExtremesFileName(dayBefore(today)));
+    writeBytes(todayPath, input);
+    writeBytes(yesterdayPath, input);
+
+    const auto extremes = readDailyExtremesFile(todayPath);
+    if (extremes) {
+        const std::vector<std::string> lines = dailyExtremesLines(*extremes);
+        v.require(std::all_of(lines.begin(), lines.end(), isNumberText),
+                  "the extremes read back are written as number texts");
+        const std::string again = "again.brz";
+        rewriteTextFile(again, lines);
+        const auto reread = readDailyExtremesFile(again);
+        v.require(reread && dailyExtremesLines(*reread) == lines,
+                  "the extremes written and read again stay the same texts");
+    }
+
+    StationReading reading;
+    reading.day = "05";
+    reading.monthAbbrev = "Dec";
+    reading.monthName = "dicembre";
+    reading.monthNumber = "12";
+    reading.year = "2026";
+    reading.hour = "00";
+    reading.minute = "00";
+    MainWindowModel window = startupWindowModel();
+    updateDailyExtremes(reading, Appoggio{}, out, window);
+
+    const auto day = crlfLines(readBytes(todayPath));
+    v.require(day && day->size() == 4 && std::all_of(day->begin(), day->end(), isNumberText),
+              "the day's file is rewritten as four number texts");
+    const auto log = crlfLines(readBytes(file(out, monthlyLogFileName(today))));
+    v.require(log && !log->empty() && log->front() == kMonthlyLogHeader,
+              "the monthly log starts with its header");
+    if (log) {
+        v.require(extremes ? log->size() == 2 && log->back() == monthlyLogRow(reading, *extremes)
+                           : log->size() == 1,
+                  "the monthly log holds the ended day's row when that day left its file");
+    }
+    return v.take();
+}
+
+std::string checkCycle(std::string_view input) {
+    Verdict v;
+    const CycleInput parts = splitCycleInput(input);
+    const ScratchWork work;
+    const std::string hw = folderNamed("hw");
+    const std::string out = folderNamed("out");
+    const std::string config = kConfigFileName;
+    const std::string source = file(hw, kCurrentDataFileName);
+    const std::string history = file(hw, kDefaultHistoryFileName);
+    writeBytes(source, parts.currentData);
+    if (parts.history) {
+        writeBytes(history, *parts.history);
+    }
+    // The report mode, pressure type and chart follow from the input's length, so that every
+    // setting meets every kind of input.
+    const std::string mode = std::to_string(1 + input.size() % 3);
+    const std::string pressure = std::to_string(1 + input.size() / 3 % 2);
+    const std::string chart = std::to_string(1 + input.size() / 6 % 2);
+    const std::string configBytes = crlf({mode, pressure, chart, hw, out, "history.dat"});
+    writeBytes(config, configBytes);
+
+    Appoggio store;
+    MainWindowModel window = startupWindowModel();
+    const FixedFolders folders(hw, kDefaultHistoryFileName);
+    CycleEnvironment env{store, window, folders, config};
+    // A second cycle meets the copy, the day's file and the store the first one left.
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        v.require(runConversionCycle(env) == CycleOutcome::Completed, "the cycle completes");
+        checkReport(v, readBytes(file(out, kReportFileName)), window);
+        checkOutputFiles(v, out);
+        checkFolderContents(v, parts.history.has_value());
+        v.require(readBytes(source) == parts.currentData &&
+                      (!parts.history || readBytes(history) == *parts.history) &&
+                      readBytes(config) == configBytes,
+                  "the cycle leaves its input files as they were");
+        v.require(readBytes(file(hw, kCurrentDataCopyName)) == parts.currentData,
+                  "currdat.brz is a copy of currdat.lst");
+    }
+    return v.take();
+}
+
+std::span<const FuzzTarget> fuzzTargets() {
+    // The APRS-IS targets (aprs-is.brz and the server's reply lines) join this list when that
+    // code exists.
+    static constexpr FuzzTarget kTargets[] = {
+        {"current-data", checkCurrentData},
+        {"history", checkHistoryFile},
+        {"config", checkConfigFile},
+        {"numeric-value", checkNumericValue},
+        {"daily-extremes", checkDailyExtremesFile},
+        {"cycle", checkCycle},
+    };
+    return kTargets;
+}
+
+const FuzzTarget* findFuzzTarget(std::string_view name) {
+    for (const FuzzTarget& target : fuzzTargets()) {
+        if (target.name == name) {
+            return &target;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace brezzolo::fuzz
