@@ -67,17 +67,6 @@ TEST(Cycle, AnEmptyFolderTextNamesNoFolder) {
     EXPECT_EQ(s.outputFiles(), 0);
 }
 
-TEST(Cycle, TheFolderNamesTheSameFilesWithOrWithoutItsFinalSeparator) {
-    for (const bool withSeparator : {false, true}) {
-        Station s;
-        CurrentDataBuilder::typical().writeTo(s.source());
-        const std::string folder = withSeparator ? s.hw + pathSeparator() : s.hw;
-        EXPECT_EQ(s.run(folder), CycleOutcome::Completed);
-        EXPECT_EQ(readFileBytes(s.copy()), readFileBytes(s.source()));
-        EXPECT_TRUE(fs::exists(toFsPath(s.inOut("my_meteo.txt"))));
-    }
-}
-
 TEST(Cycle, AFailedCopyRepeatsTheEarlierReading) {
     Station s;
     CurrentDataBuilder::typical().header("Mon Jun 05 13:00:00 2006").writeTo(s.copy());

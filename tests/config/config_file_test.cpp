@@ -34,18 +34,6 @@ TEST(ConfigFile, ReplacingOneLineKeepsTheOthersByteForByte) {
     EXPECT_FALSE(replaceConfigLine(ConfigLine::PressureType, "2", folder.file("missing.brz")));
 }
 
-TEST(ConfigFile, ChartChoiceIsStoredOnlyWhenItDiffers) {
-    TempFolder folder;
-    const std::string path = folder.file("config.brz");
-    // LF endings show whether the file was rewritten: every rewrite uses CR LF.
-    const std::string original = "1\n1\n1\n/hw\n/out\nhistory.dat\n";
-    writeFileBytes(path, original);
-    ASSERT_TRUE(storeChartChoice(ChartChoice::Pressure, path));
-    EXPECT_EQ(readFileBytes(path), original);
-    ASSERT_TRUE(storeChartChoice(ChartChoice::OutdoorTemperature, path));
-    EXPECT_EQ(readFileBytes(path), crlf({"1", "1", "2", "/hw", "/out", "history.dat"}));
-}
-
 TEST(ConfigFile, StartupConvertsTheOldFourLineLayout) {
     TempFolder folder;
     const std::string path = folder.file("config.brz");
