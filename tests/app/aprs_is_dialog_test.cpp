@@ -3,7 +3,6 @@
 // the main window's status line as an upload's outcome is polled in.
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -18,6 +17,8 @@
 #include "common/text_file.h"
 #include "support/aprs_is_test_server.h"
 #include "support/current_data_builder.h"
+#include "support/fake_shell.h"
+#include "support/station_folder.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo {
@@ -26,20 +27,11 @@ namespace {
 using namespace std::chrono_literals;
 using test::AprsIsTestServer;
 using test::crlf;
+using test::FakeShell;
 using test::readFileBytes;
 using test::ServerBehaviour;
 using test::TempFolder;
 using test::writeFileBytes;
-
-class FakeShell : public Shell {
-  public:
-    void showMessage(const Message& message) override { messages.push_back(message); }
-    void endProgram() override {}
-    void note(const std::string& line) override { notes.push_back(line); }
-
-    std::vector<Message> messages;
-    std::vector<std::string> notes;
-};
 
 // The dialog on a config.brz in a folder of its own, and how often "OK" reported a write.
 struct Dialog {
@@ -207,27 +199,18 @@ TEST(AprsIsDialog, AnUntouchedSwitchedOffDialogLeavesNoFile) {
 
 TEST(AprsIsDialog, TheConnectionTestLogsInAndShowsTheAnswer) {
     AprsIsTestServer normal;
-    AprsIsTestServer rejecting(ServerBehaviour::RejectLogin);
     const int closed = AprsIsTestServer::closedPort();
     const struct {
         const char* name;
         int port;
-        const char* passcode;
         std::string answer;
     } cases[] = {
         {.name = "verified",
          .port = normal.port(),
-         .passcode = "12345",
          .answer = "Connessione riuscita, risposta del server: # logresp IZ0ABC-13 verified, "
                    "server TESTSRV"},
-        {.name = "unverified",
-         .port = rejecting.port(),
-         .passcode = "12345",
-         .answer =
-             "Connessione non riuscita: passcode errato: il server non ha verificato IZ0ABC-13"},
         {.name = "refused",
          .port = closed,
-         .passcode = "12345",
          .answer = "Connessione non riuscita: connessione rifiutata da 127.0.0.1:" +
                    std::to_string(closed)},
     };
@@ -237,7 +220,7 @@ TEST(AprsIsDialog, TheConnectionTestLogsInAndShowsTheAnswer) {
         d.presenter.show();
         // Only what the login needs is checked; the position may still be missing.
         d.type({{AprsIsField::Callsign, "IZ0ABC-13"},
-                {AprsIsField::Passcode, c.passcode},
+                {AprsIsField::Passcode, "12345"},
                 {AprsIsField::Server, "127.0.0.1:" + std::to_string(c.port)}});
         d.presenter.testClicked();
         ASSERT_TRUE(d.waitForAnswer());
@@ -281,14 +264,11 @@ TEST(AprsIsDialog, ATestUnderWayKeepsItsButtonOff) {
 // start to the outcome that a poll brings in.
 TEST(AprsIsStatusLine, FollowsTheUploadThroughThePoll) {
     AprsIsTestServer held(ServerBehaviour::Held);
-    TempFolder root;
-    const std::string hw = root.file("hw");
-    std::filesystem::create_directory(toFsPath(hw));
-    test::CurrentDataBuilder::typical().writeTo(*joinPath(hw, "currdat.lst"));
-    const std::string config = root.file("config.brz");
-    writeFileBytes(config, crlf({"1", "1", "1", hw, root.path(), "history.dat"}));
+    const test::StationFolder station;
+    test::CurrentDataBuilder::typical().writeTo(station.inHw("currdat.lst"));
+    station.writeConfig(station.configLines());
     FakeShell shell;
-    MainWindowPresenter presenter(shell, config);
+    MainWindowPresenter presenter(shell, station.config);
     ASSERT_EQ(presenter.start(), StartOutcome::Running);
     presenter.timerFired();
     EXPECT_EQ(presenter.model().StatusAprsIs, "");

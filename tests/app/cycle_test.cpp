@@ -7,6 +7,7 @@
 #include "app/main_window_presenter.h"
 #include "common/paths.h"
 #include "support/current_data_builder.h"
+#include "support/station_folder.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo {
@@ -20,25 +21,14 @@ using test::writeFileBytes;
 
 namespace fs = std::filesystem;
 
-// A Heavy Weather folder, an output folder and a config.brz in one temporary folder.
-struct Station {
-    TempFolder root;
-    std::string hw = root.file("hw");
-    std::string out = root.file("out");
-    std::string config = root.file("config.brz");
+// A station folder and the cycle's state.
+struct Station : test::StationFolder {
     Appoggio store;
     MainWindowModel window = startupWindowModel();
 
-    Station() {
-        fs::create_directory(toFsPath(hw));
-        fs::create_directory(toFsPath(out));
-        writeConfig("1", "1");
-    }
-    void writeConfig(const std::string& mode, const std::string& chart) {
-        writeFileBytes(config, crlf({mode, "1", chart, hw, out, "history.dat"}));
-    }
-    std::string source() const { return *joinPath(hw, "currdat.lst"); }
-    std::string copy() const { return *joinPath(hw, "currdat.brz"); }
+    Station() { writeConfig(configLines()); }
+    std::string source() const { return inHw("currdat.lst"); }
+    std::string copy() const { return inHw("currdat.brz"); }
     CycleOutcome run(const std::string& folder) {
         const FixedFolders folders(folder, "history.dat");
         CycleEnvironment env{store, window, folders, config};
@@ -77,17 +67,6 @@ TEST(Cycle, AnEmptyFolderTextNamesNoFolder) {
     EXPECT_EQ(s.outputFiles(), 0);
 }
 
-TEST(Cycle, TheFolderNamesTheSameFilesWithOrWithoutItsFinalSeparator) {
-    for (const bool withSeparator : {false, true}) {
-        Station s;
-        CurrentDataBuilder::typical().writeTo(s.source());
-        const std::string folder = withSeparator ? s.hw + pathSeparator() : s.hw;
-        EXPECT_EQ(s.run(folder), CycleOutcome::Completed);
-        EXPECT_EQ(readFileBytes(s.copy()), readFileBytes(s.source()));
-        EXPECT_TRUE(fs::exists(toFsPath(*joinPath(s.out, "my_meteo.txt"))));
-    }
-}
-
 TEST(Cycle, AFailedCopyRepeatsTheEarlierReading) {
     Station s;
     CurrentDataBuilder::typical().header("Mon Jun 05 13:00:00 2006").writeTo(s.copy());
@@ -117,11 +96,11 @@ TEST(Cycle, AMissingOutputFolderStillUpdatesTheWindow) {
 TEST(Cycle, EveryCycleMarksTheChartFromTheConfiguration) {
     Station s;
     CurrentDataBuilder::typical().writeTo(s.source());
-    s.writeConfig("1", "2");
+    s.writeConfig(s.configLines("2"));
     s.run();
     EXPECT_FALSE(s.window.Option1);
     EXPECT_TRUE(s.window.Option2);
-    s.writeConfig("1", "garbage");  // corrected to 1 in memory, never written back
+    s.writeConfig(s.configLines("garbage"));  // corrected to 1 in memory, never written back
     s.run();
     EXPECT_TRUE(s.window.Option1);
     EXPECT_FALSE(s.window.Option2);

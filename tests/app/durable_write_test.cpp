@@ -13,6 +13,7 @@
 #include "common/paths.h"
 #include "config/config_file.h"
 #include "support/current_data_builder.h"
+#include "support/station_folder.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo {
@@ -114,26 +115,23 @@ TEST_F(DurableWrite, SettingsThatCannotReachTheDiskAreNotSaved) {
 }
 
 TEST_F(DurableWrite, OfACycleOnlyTheDaysRecordIsFlushed) {
-    const std::string hw = folder.file("hw");
-    const std::string out = folder.file("out");
-    fs::create_directory(toFsPath(hw));
-    fs::create_directory(toFsPath(out));
-    writeFileBytes(config, crlf({"1", "1", "1", hw, out, "history.dat"}));
-    test::CurrentDataBuilder::typical().writeTo(*joinPath(hw, "currdat.lst"));
+    const test::StationFolder s;
+    s.writeConfig(s.configLines());
+    test::CurrentDataBuilder::typical().writeTo(s.inHw("currdat.lst"));
 
     Appoggio store;
     MainWindowModel window = startupWindowModel();
-    const FixedFolders folders(hw, "history.dat");
-    CycleEnvironment env{store, window, folders, config};
+    const FixedFolders folders(s.hw, "history.dat");
+    CycleEnvironment env{store, window, folders, s.config};
     ASSERT_EQ(runConversionCycle(env), CycleOutcome::Completed);
 
     // The cycle wrote currdat.brz, the report and the export files too, all unflushed.
-    ASSERT_TRUE(fs::exists(toFsPath(*joinPath(out, "my_meteo.txt"))));
+    ASSERT_TRUE(fs::exists(toFsPath(s.inOut("my_meteo.txt"))));
     ASSERT_EQ(flushes.size(), 2u);
-    const std::string dayRecord = *joinPath(out, "MM060605.brz");  // the reading's day
+    const std::string dayRecord = s.inOut("MM060605.brz");  // the reading's day
     EXPECT_EQ(flushes[0].path, dayRecord + ".brz-new");
     EXPECT_EQ(flushes[0].content, readFileBytes(dayRecord));
-    EXPECT_EQ(flushes[1].path, out);
+    EXPECT_EQ(flushes[1].path, s.out);
 }
 
 }  // namespace

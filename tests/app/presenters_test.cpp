@@ -14,6 +14,8 @@
 #include "common/paths.h"
 #include "common/text_file.h"
 #include "input/history_file.h"
+#include "support/fake_shell.h"
+#include "support/station_folder.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo {
@@ -21,6 +23,7 @@ namespace {
 
 using test::blockRewrite;
 using test::crlf;
+using test::FakeShell;
 using test::lf;
 using test::readFileBytes;
 using test::TempFolder;
@@ -28,47 +31,26 @@ using test::writeFileBytes;
 
 namespace fs = std::filesystem;
 
-// Records what the presenters ask of the program around them.
-class FakeShell : public Shell {
-  public:
-    void showMessage(const Message& message) override { messages.push_back(message); }
-    void endProgram() override { ended = true; }
-    void note(const std::string& line) override { notes.push_back(line); }
-
-    std::vector<Message> messages;
-    std::vector<std::string> notes;
-    bool ended = false;
-};
-
 using Messages = std::vector<Message>;
 const Message kFoldersNotChosen{"ATTENZIONE", "Cartelle non selezionate", MessageIcon::Information};
 const Message kNotSaved = warning(kConfigNotSavedMessage);
 
-// A working folder: a Heavy Weather folder with a three-record history (21.5 °C outdoors), an
-// output folder, and the program on a config.brz there.
-struct Program {
-    TempFolder root;
-    std::string hw = root.file("hw");
-    std::string out = root.file("out");
-    std::string config = root.file("config.brz");
+// A station folder with a three-record history (21.5 °C outdoors) and the program on its
+// config.brz.
+struct Program : test::StationFolder {
     FakeShell shell;
     MainWindowPresenter presenter{shell, config};
 
     Program() {
-        fs::create_directory(toFsPath(hw));
-        fs::create_directory(toFsPath(out));
         std::string history;
         for (int k = 1; k <= 3; ++k) {
             const auto record = encodeHistoryRecord({k * 600, 1000.0f, 0.0f, 21.5f});
             history.append(reinterpret_cast<const char*>(record.data()), record.size());
         }
-        writeFileBytes(*joinPath(hw, "history.dat"), history);
+        writeFileBytes(inHw("history.dat"), history);
     }
     std::vector<std::string> lines(const std::string& chart = "1") const {
-        return {"1", "1", chart, hw, out, "history.dat"};
-    }
-    void writeConfig(const std::vector<std::string>& lines) const {
-        writeFileBytes(config, crlf(lines));
+        return configLines(chart);
     }
     FolderDialogPresenter& dialog() { return presenter.folderDialog(); }
     const MainWindowModel& window() const { return presenter.model(); }

@@ -16,17 +16,6 @@ using test::ServerBehaviour;
 const std::string kPacket =
     "IZ0ABC-13>APZBRZ,TCPIP*:/051205z4153.50N/01229.30E_270/004g...t070r001p006P006h55b10132";
 
-AprsIsSettings loopback(int port, int passcode = 12345) {
-    return {.enabled = true,
-            .callsign = "IZ0ABC-13",
-            .passcode = passcode,
-            .host = "127.0.0.1",
-            .port = port,
-            .latitude = 41.8917,
-            .longitude = 12.4883,
-            .comment = ""};
-}
-
 // Short limits, so that the silent server costs a second and not half a minute.
 SessionOptions quick() {
     return {.timeouts = {.connect = 1000ms, .overall = 1000ms, .drain = 1000ms}};
@@ -34,7 +23,8 @@ SessionOptions quick() {
 
 TEST(AprsIsSession, LogsInSendsThePacketAndLeavesPolitely) {
     AprsIsTestServer server;
-    const SessionResult result = sendAprsIsPacket(loopback(server.port()), kPacket, quick());
+    const SessionResult result =
+        sendAprsIsPacket(test::loopbackSettings(server.port()), kPacket, quick());
     EXPECT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.message, "# logresp IZ0ABC-13 verified, server TESTSRV");
     EXPECT_EQ(result.serverLines,
@@ -50,7 +40,8 @@ TEST(AprsIsSession, LogsInSendsThePacketAndLeavesPolitely) {
 
 TEST(AprsIsSession, TheConnectionTestSendsNothing) {
     AprsIsTestServer server;
-    const SessionResult result = testAprsIsConnection(loopback(server.port()), quick());
+    const SessionResult result =
+        testAprsIsConnection(test::loopbackSettings(server.port()), quick());
     EXPECT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.message, "# logresp IZ0ABC-13 verified, server TESTSRV");
     ASSERT_TRUE(server.waitForSessions(1));
@@ -62,7 +53,8 @@ TEST(AprsIsSession, SlowButWithinTheTimeIsFine) {
     AprsIsTestServer server(ServerBehaviour::Slow, 300ms);
     SessionOptions options = quick();
     options.timeouts.overall = 3000ms;
-    const SessionResult result = sendAprsIsPacket(loopback(server.port()), kPacket, options);
+    const SessionResult result =
+        sendAprsIsPacket(test::loopbackSettings(server.port()), kPacket, options);
     EXPECT_TRUE(result.ok) << result.message;
     ASSERT_TRUE(server.waitForSessions(1));
     EXPECT_EQ(server.packets(), std::vector<std::string>{kPacket});
@@ -70,7 +62,8 @@ TEST(AprsIsSession, SlowButWithinTheTimeIsFine) {
 
 TEST(AprsIsSession, AnUnverifiedLoginIsFineOnlyWithoutAPasscode) {
     AprsIsTestServer server(ServerBehaviour::RejectLogin);
-    const SessionResult cwop = sendAprsIsPacket(loopback(server.port(), -1), kPacket, quick());
+    const SessionResult cwop =
+        sendAprsIsPacket(test::loopbackSettings(server.port(), -1), kPacket, quick());
     EXPECT_TRUE(cwop.ok) << cwop.message;
     ASSERT_TRUE(server.waitForSessions(1));
     EXPECT_EQ(server.packets(), std::vector<std::string>{kPacket});
@@ -95,7 +88,8 @@ TEST(AprsIsSession, EveryFailureIsReportedAndNothingIsSent) {
     for (const auto& c : cases) {
         AprsIsTestServer server(c.behaviour);
         const int port = c.useClosedPort ? closedPort : server.port();
-        const SessionResult result = sendAprsIsPacket(loopback(port), kPacket, quick());
+        const SessionResult result =
+            sendAprsIsPacket(test::loopbackSettings(port), kPacket, quick());
         EXPECT_FALSE(result.ok) << c.name;
         EXPECT_EQ(result.message.rfind(c.message, 0), 0u) << c.name << ": " << result.message;
         if (!c.useClosedPort) {
@@ -111,7 +105,7 @@ TEST(AprsIsSession, AServerNameThatDoesNotResolve) {
     options.connector = [](const std::string&, int, std::chrono::milliseconds) {
         return ConnectResult{{}, NetError{NetFailure::NameNotFound, "Name or service not known"}};
     };
-    AprsIsSettings settings = loopback(14580);
+    AprsIsSettings settings = test::loopbackSettings(14580);
     settings.host = "noaprs.example";
     const SessionResult result = sendAprsIsPacket(settings, kPacket, options);
     EXPECT_FALSE(result.ok);

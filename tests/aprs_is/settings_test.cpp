@@ -81,10 +81,16 @@ TEST(AprsIsSettings, EachBadValueIsNamedAndKeepsTheUploadOff) {
         {.key = "server", .line = "server=rotate.aprs2.net:0", .named = "net:0\""},
         {.key = "server", .line = "server=rotate.aprs2.net:65536", .named = "net:65536\""},
         {.key = "server", .line = "server=rotate aprs2.net:14580", .named = "server \"rotate "},
-        {.key = "latitude", .line = "latitude=90.5", .named = "latitude \"90.5\""},
+        {.key = "latitude",
+         .line = "latitude=90.5",
+         .named = "latitude \"90.5\" non valida: gradi decimali da -90 a 90 con il punto, nord "
+                  "positivo (41.8917)"},
         {.key = "latitude", .line = "latitude=41,89", .named = "latitude \"41,89\""},
         {.key = "latitude", .line = "latitude=nan", .named = "latitude \"nan\""},
-        {.key = "longitude", .line = "longitude=-180.01", .named = "longitude \"-180.01\""},
+        {.key = "longitude",
+         .line = "longitude=-180.01",
+         .named = "longitude \"-180.01\" non valida: gradi decimali da -180 a 180 con il punto, "
+                  "est positivo (12.4883)"},
         {.key = "interval", .line = "interval=4", .named = "interval \"4\""},
         {.key = "interval", .line = "interval=10.5", .named = "interval \"10.5\""},
         {.key = "comment", .line = "comment=Più sole", .named = "comment \"Più sole\""},

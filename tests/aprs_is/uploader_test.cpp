@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "input/current_data_reader.h"
 #include "support/aprs_is_test_server.h"
 #include "support/current_data_builder.h"
+#include "support/station_folder.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo {
@@ -50,18 +50,6 @@ ReportedReading readingAt(const std::string& header) {
     return {parseCurrentData(b.lines()), 1.5};
 }
 
-AprsIsSettings loopback(int port) {
-    return {.enabled = true,
-            .callsign = "IZ0ABC-13",
-            .passcode = 12345,
-            .host = "127.0.0.1",
-            .port = port,
-            .latitude = 41.8917,
-            .longitude = 12.4883,
-            .intervalMinutes = 10,
-            .comment = ""};
-}
-
 // Offers the reading and, when an upload starts, waits for its outcome.
 OfferResult offerAndWait(Uploader& uploader, const ReportedReading& r, const AprsIsSettings& s) {
     const OfferResult result = uploader.offer(r, s);
@@ -75,7 +63,7 @@ OfferResult offerAndWait(Uploader& uploader, const ReportedReading& r, const Apr
 TEST(AprsIsUploader, TheIntervalAndTheNoResendRuleHoldAcrossRestarts) {
     Harness harness;
     AprsIsTestServer server;
-    const AprsIsSettings settings = loopback(server.port());
+    const AprsIsSettings settings = test::loopbackSettings(server.port());
     const ReportedReading first = readingAt("Mon Jun 05 14:05:09 2006");
     const ReportedReading second = readingAt("Mon Jun 05 14:10:09 2006");
     {
@@ -120,7 +108,7 @@ TEST(AprsIsUploader, AFailureIsReportedAndTriedAgainOnlyAtTheNextInterval) {
     Harness harness;
     Uploader uploader(harness.statePath, harness.options());
     const int closedPort = AprsIsTestServer::closedPort();
-    const AprsIsSettings refused = loopback(closedPort);
+    const AprsIsSettings refused = test::loopbackSettings(closedPort);
 
     EXPECT_EQ(uploader.offer(readingAt("Mon Jun 05 14:05:09 2006"), refused), OfferResult::Started);
     EXPECT_EQ(uploader.statusLine(), "APRS-IS: invio in corso a 127.0.0.1");
@@ -138,48 +126,37 @@ TEST(AprsIsUploader, AFailureIsReportedAndTriedAgainOnlyAtTheNextInterval) {
     AprsIsTestServer server;
     harness.now += 60;
     const ReportedReading next = readingAt("Mon Jun 05 14:06:09 2006");
-    EXPECT_EQ(offerAndWait(uploader, next, loopback(server.port())), OfferResult::NotDue);
+    EXPECT_EQ(offerAndWait(uploader, next, test::loopbackSettings(server.port())),
+              OfferResult::NotDue);
     harness.now = kStart + 10 * 60;
-    EXPECT_EQ(offerAndWait(uploader, next, loopback(server.port())), OfferResult::Started);
+    EXPECT_EQ(offerAndWait(uploader, next, test::loopbackSettings(server.port())),
+              OfferResult::Started);
     EXPECT_EQ(uploader.statusLine(), "APRS-IS: ultimo invio 14:16 (127.0.0.1)");
     EXPECT_EQ(uploader.offer(readingAt("Mon Jun 05 14:06:09 2006"), refused), OfferResult::NotDue);
 }
 
-// A Heavy Weather folder, an output folder, config.brz and aprs-is.brz in one folder.
-struct Station {
-    TempFolder root;
-    std::string hw = root.file("hw");
-    std::string out = root.file("out");
-    std::string config = root.file("config.brz");
+// A station folder with a reading, config.brz and aprs-is.brz, and the cycle on it.
+struct Station : test::StationFolder {
     Appoggio store;
     MainWindowModel window = startupWindowModel();
     FixedFolders folders{hw, "history.dat"};
     CycleEnvironment env{store, window, folders, config};
 
     Station() {
-        std::filesystem::create_directory(toFsPath(hw));
-        std::filesystem::create_directory(toFsPath(out));
-        test::writeFileBytes(config, crlf({"1", "1", "1", hw, out, "history.dat"}));
-        test::CurrentDataBuilder::typical().writeTo(*joinPath(hw, "currdat.lst"));
+        writeConfig(configLines());
+        test::CurrentDataBuilder::typical().writeTo(inHw("currdat.lst"));
     }
     void aprsIs(const std::vector<std::string>& lines) {
         test::writeFileBytes(root.file("aprs-is.brz"), crlf(lines));
     }
-    std::string report() const { return test::readFileBytes(*joinPath(out, "my_meteo.txt")); }
+    std::string report() const { return test::readFileBytes(inOut("my_meteo.txt")); }
 };
-
-std::vector<std::string> aprsIsFile(int port) {
-    return {"enabled=1",        "callsign=IZ0ABC-13",
-            "passcode=12345",   "server=127.0.0.1:" + std::to_string(port),
-            "latitude=41.8917", "longitude=12.4883",
-            "interval=10"};
-}
 
 TEST(AprsIsCycleUpload, TheCycleDoesNotWaitForTheNetwork) {
     Harness harness;
     Station station;
     AprsIsTestServer server(ServerBehaviour::Held);
-    station.aprsIs(aprsIsFile(server.port()));
+    station.aprsIs(test::loopbackSettingsFile(server.port()));
     CycleUpload upload(station.config, harness.options());
     std::ostringstream messages;
 
@@ -213,7 +190,7 @@ TEST(AprsIsCycleUpload, TheCycleDoesNotWaitForTheNetwork) {
 TEST(AprsIsCycleUpload, MessagesForABadFileAndForEveryFailure) {
     Harness harness;
     Station station;
-    auto lines = aprsIsFile(AprsIsTestServer::closedPort());
+    auto lines = test::loopbackSettingsFile(AprsIsTestServer::closedPort());
     lines.push_back("interval=3");
     station.aprsIs(lines);
     CycleUpload upload(station.config, harness.options());
@@ -239,7 +216,7 @@ TEST(AprsIsCycleUpload, MessagesForABadFileAndForEveryFailure) {
     for (int i = 0; i < 2; ++i) {
         test::CurrentDataBuilder b = test::CurrentDataBuilder::typical();
         b.header(i == 0 ? "Mon Jun 05 14:05:09 2006" : "Mon Jun 05 14:15:09 2006");
-        b.writeTo(*joinPath(station.hw, "currdat.lst"));
+        b.writeTo(station.inHw("currdat.lst"));
         harness.now = kStart + i * 10 * 60;
         runConversionCycle(station.env);
         upload.afterCycle(station.env.lastReading, messages);

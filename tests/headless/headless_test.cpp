@@ -66,7 +66,7 @@ TEST(Headless, ExitStatuses) {
     EXPECT_EQ(runHeadless(folder, "--cycles 2 --interval-ms 0"), 0);
 }
 
-TEST(Headless, ConvertsAnOldConfigurationAndSaysSo) {
+TEST(Headless, AnOldConfigurationIsReportedOnStderr) {
     TempFolder folder;
     writeFileBytes(folder.file("config.brz"), crlf({"2", "1", folder.path(), folder.path()}));
     EXPECT_EQ(runHeadless(folder, "--cycles 0"), 0);
@@ -74,8 +74,6 @@ TEST(Headless, ConvertsAnOldConfigurationAndSaysSo) {
         readFileBytes(folder.file("err.txt")),
         std::string("Nuova Release. Prego verificare configurazione cartelle e file di lavoro") +
             test::consoleLineEnd());
-    EXPECT_EQ(readFileBytes(folder.file("config.brz")),
-              crlf({"2", "1", "1", folder.path(), folder.path(), "history.dat"}));
 }
 
 TEST(Headless, OneConverterPerFolderEvenAfterAKill) {
@@ -138,35 +136,27 @@ TEST(Headless, DumpsTheWindowAfterTheLastCycle) {
 }
 
 // A station folder whose aprs-is.brz sends to our test server at `port`.
-void writeUploadingStation(const TempFolder& folder, const std::string& port,
-                           const std::string& extraLine = "") {
+void writeUploadingStation(const TempFolder& folder, int port) {
     test::CurrentDataBuilder::typical().writeTo(folder.file("currdat.lst"));
     writeFileBytes(folder.file("config.brz"),
                    crlf({"1", "1", "1", folder.path(), folder.path(), "history.dat"}));
-    writeFileBytes(
-        folder.file("aprs-is.brz"),
-        crlf({"enabled=1", "callsign=IZ0ABC-13", "passcode=12345", "server=127.0.0.1:" + port,
-              "latitude=41.8917", "longitude=12.4883", extraLine}));
+    writeFileBytes(folder.file("aprs-is.brz"), crlf(test::loopbackSettingsFile(port)));
 }
 
 TEST(Headless, AOneShotRunSendsItsReportOnceAndShowsIt) {
     TempFolder folder;
     test::AprsIsTestServer server;
-    writeUploadingStation(folder, std::to_string(server.port()));
+    writeUploadingStation(folder, server.port());
 
     EXPECT_EQ(runHeadless(folder, "--cycles 1 --dump"), 0);
     ASSERT_TRUE(server.waitForSessions(1));
     const auto packets = server.packets();
     ASSERT_EQ(packets.size(), 1u);
     EXPECT_EQ(packets[0].rfind("IZ0ABC-13>APZBRZ,TCPIP*:/05", 0), 0u) << packets[0];
-    EXPECT_NE(packets[0].find("z4153.50N/01229.30E_270/004g...t070r001p006P006h55b10132"),
-              std::string::npos)
-        << packets[0];
     EXPECT_EQ(readFileBytes(folder.file("err.txt")), "");
     const auto dump = parseDump(readFileBytes(folder.file("out.txt")));
     EXPECT_EQ(dump.at("AprsIs.status").rfind("APRS-IS: ultimo invio ", 0), 0u);
     EXPECT_EQ(dump.at("AprsIs.packet"), packets[0]);
-    EXPECT_NE(readFileBytes(folder.file("my_meteo.txt")).find("h55/"), std::string::npos);
 
     // Run again by a scheduler: the interval has not passed and the reading is the same.
     EXPECT_EQ(runHeadless(folder, "--cycles 1 --dump"), 0);
@@ -175,32 +165,16 @@ TEST(Headless, AOneShotRunSendsItsReportOnceAndShowsIt) {
     EXPECT_EQ(server.packets().size(), 1u);
 }
 
+// Every failed upload is one line on stderr; the report is written as usual.
 TEST(Headless, UploadTroubleIsOneLineOnStderrAndNothingElseChanges) {
-    const struct {
-        const char* name;
-        std::string port;
-        std::string extraLine;
-        std::string message;
-    } cases[] = {
-        {"refused", std::to_string(test::AprsIsTestServer::closedPort()), "",
-         "APRS-IS: errore - connessione rifiutata da 127.0.0.1:"},
-        {"bad file", "14580", "longitude=east",
-         "aprs-is.brz: longitude \"east\" non valida: gradi decimali da -180 a 180 con il punto, "
-         "est positivo (12.4883)" +
-             std::string(test::consoleLineEnd())},
-    };
-    for (const auto& c : cases) {
-        TempFolder folder;
-        writeUploadingStation(folder, c.port, c.extraLine);
-        EXPECT_EQ(runHeadless(folder, "--cycles 2 --interval-ms 0"), 0) << c.name;
-        const std::string errors = readFileBytes(folder.file("err.txt"));
-        EXPECT_EQ(errors.rfind(c.message, 0), 0u) << c.name << ": " << errors;
-        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << c.name << ": " << errors;
-        const std::string report = readFileBytes(folder.file("my_meteo.txt"));
-        EXPECT_EQ(report.substr(0, 19), "Jun 05 2006 14:05\r\n") << c.name;
-        const std::string output = readFileBytes(folder.file("out.txt"));
-        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 4) << c.name;  // two cycles
-    }
+    TempFolder folder;
+    writeUploadingStation(folder, test::AprsIsTestServer::closedPort());
+    EXPECT_EQ(runHeadless(folder, "--cycles 2 --interval-ms 0"), 0);
+    const std::string errors = readFileBytes(folder.file("err.txt"));
+    EXPECT_EQ(errors.rfind("APRS-IS: errore - connessione rifiutata da 127.0.0.1:", 0), 0u)
+        << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_EQ(readFileBytes(folder.file("my_meteo.txt")).substr(0, 19), "Jun 05 2006 14:05\r\n");
 }
 
 }  // namespace

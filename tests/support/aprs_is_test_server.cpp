@@ -128,4 +128,20 @@ int AprsIsTestServer::closedPort() {
     return listener.port();
 }
 
+AprsIsSettings loopbackSettings(int port, int passcode) {
+    return {.enabled = true,
+            .callsign = "IZ0ABC-13",
+            .passcode = passcode,
+            .host = "127.0.0.1",
+            .port = port,
+            .latitude = 41.8917,
+            .longitude = 12.4883};
+}
+
+std::vector<std::string> loopbackSettingsFile(int port) {
+    return {"enabled=1",        "callsign=IZ0ABC-13",
+            "passcode=12345",   "server=127.0.0.1:" + std::to_string(port),
+            "latitude=41.8917", "longitude=12.4883"};
+}
+
 }  // namespace brezzolo::test

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "aprs_is/settings.h"
 #include "support/loopback_listener.h"
 
 namespace brezzolo::test {
@@ -70,5 +71,10 @@ class AprsIsTestServer {
     std::vector<ServerSession> sessions_;
     std::thread thread_;
 };
+
+// Settings that send as IZ0ABC-13 from Rome to a server on this machine's `port`, and the
+// same as the lines of aprs-is.brz.
+AprsIsSettings loopbackSettings(int port, int passcode = 12345);
+std::vector<std::string> loopbackSettingsFile(int port);
 
 }  // namespace brezzolo::test
