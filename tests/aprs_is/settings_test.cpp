@@ -84,6 +84,7 @@ TEST(AprsIsSettings, EachBadValueIsNamedAndKeepsTheUploadOff) {
         {.key = "latitude", .line = "latitude=90.5", .named = "latitude \"90.5\""},
         {.key = "latitude", .line = "latitude=41,89", .named = "latitude \"41,89\""},
         {.key = "latitude", .line = "latitude=nan", .named = "latitude \"nan\""},
+        {.key = "latitude", .line = "latitude=+-45", .named = "latitude \"+-45\""},
         {.key = "longitude", .line = "longitude=-180.01", .named = "longitude \"-180.01\""},
         {.key = "interval", .line = "interval=4", .named = "interval \"4\""},
         {.key = "interval", .line = "interval=10.5", .named = "interval \"10.5\""},
