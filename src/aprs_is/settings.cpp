@@ -57,8 +57,16 @@ std::optional<double> decimalNumber(std::string_view text) {
     return value;
 }
 
+// The value as a message quotes it: a control character (a lone CR inside a line, say) would
+// garble the status line and the converter's stderr, so it shows as "?".
 std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
+    std::string shown = text;
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = '?';
+        }
+    }
+    return "\"" + shown + "\"";
 }
 
 std::optional<std::string> parsedCallsign(const std::string& text) {

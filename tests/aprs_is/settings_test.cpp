@@ -85,6 +85,8 @@ TEST(AprsIsSettings, EachBadValueIsNamedAndKeepsTheUploadOff) {
         {.key = "latitude", .line = "latitude=41,89", .named = "latitude \"41,89\""},
         {.key = "latitude", .line = "latitude=nan", .named = "latitude \"nan\""},
         {.key = "latitude", .line = "latitude=+-45", .named = "latitude \"+-45\""},
+        // A lone CR inside the line went raw into the message and the status line.
+        {.key = "interval", .line = "interval=10\r5\x1b", .named = "interval \"10?5?\""},
         {.key = "longitude", .line = "longitude=-180.01", .named = "longitude \"-180.01\""},
         {.key = "interval", .line = "interval=4", .named = "interval \"4\""},
         {.key = "interval", .line = "interval=10.5", .named = "interval \"10.5\""},
