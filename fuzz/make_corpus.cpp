@@ -134,6 +134,37 @@ Seeds cycleSeeds() {
     };
 }
 
+Seeds aprsIsSeeds() {
+    return {
+        {"callsign.brz",
+         crlf({"enabled=1", "callsign=IZ0ABC-13", "passcode=12345", "server=rotate.aprs2.net:14580",
+               "latitude=41.8917", "longitude=12.4883", "interval=10", "comment=Roma nord"})},
+        {"cwop-lf-unknown-keys.brz", lf({"# CWOP", "enabled = 1", "callsign=fw1234", "passcode=-1",
+                                         "server=cwop.aprs.net:14580", "latitude=-33.5",
+                                         "longitude=+151", "station=WS2300", "interval=15"})},
+        {"off-half-filled.brz", crlf({"enabled=0", "callsign=", "server=[::1]:14580"})},
+        {"bad-values.brz",
+         crlf({"enabled=1", "callsign=IZ0ABC-16", "passcode=99999", "server=rotate.aprs2.net",
+               "latitude=91", "longitude=1e2", "interval=4", "comment=a|b", "callsign=iz0abc"})},
+        {"bad-switch.brz", crlf({"enabled=yes", "unknown line"})},
+    };
+}
+
+Seeds aprsIsReplySeeds() {
+    // Even length: a callsign with a passcode logs in; odd length: a CWOP id without one.
+    return {
+        {"aprsc-verified.txt",
+         crlf({"# aprsc 2.1.14-g5e22b37", "# logresp IZ0ABC-13 verified, server T2TEST",
+               "# aprsc 2.1.14-g5e22b37 5 Jun 2006 12:05:00 GMT T2TEST"})},
+        {"unverified.txt",
+         crlf({"# aprsc 2.1.14-g5e22b37", "# logresp IZ0ABC-13 unverified, server T2TEST"})},
+        {"comments-first-lf.txt",
+         lf({"# javAPRSSrvr 4.3.0b17", "# Note: filter ignored", "# aprsc 2.1.10",
+             "# logresp FW1234 unverified, server CWOP-3", "# ok"})},
+        {"garbage.txt", std::string("\x01\xff# logresp\r\n\t\x7f\x80 \x00\n# logresp X\n")},
+    };
+}
+
 bool writeSeeds(const fs::path& folder, const Seeds& seeds) {
     std::error_code error;
     fs::remove_all(folder, error);
@@ -164,6 +195,8 @@ int main(int argc, char** argv) {
         {"numeric-value", numericValueSeeds()},
         {"daily-extremes", dailyExtremesSeeds()},
         {"cycle", cycleSeeds()},
+        {"aprs-is", aprsIsSeeds()},
+        {"aprs-is-reply", aprsIsReplySeeds()},
     };
     for (const auto& [target, seeds] : targets) {
         if (fuzz::findFuzzTarget(target) == nullptr || !writeSeeds(corpus / target, seeds)) {

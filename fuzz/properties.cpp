@@ -14,12 +14,16 @@
 #include <limits>
 #include <random>
 #include <set>
+#include <sstream>
 #include <system_error>
 #include <vector>
 
 #include "app/cycle.h"
 #include "app/main_window_presenter.h"
 #include "app/model_dump.h"
+#include "aprs_is/session.h"
+#include "aprs_is/settings.h"
+#include "aprs_is/status_line.h"
 #include "assessment/aprs_report.h"
 #include "assessment/aprs_weather_data.h"
 #include "common/appoggio.h"
@@ -149,6 +153,12 @@ bool isControl(char c) {
 }
 bool hasControl(std::string_view text) {
     return std::any_of(text.begin(), text.end(), isControl);
+}
+bool isPrintableAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte <= 0x7E;
+    });
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -564,9 +574,274 @@ std::string checkCycle(std::string_view input) {
     return v.take();
 }
 
+namespace {
+
+// The keys of aprs-is.brz and each value's own check.
+struct AprsIsKey {
+    std::string_view name;
+    bool required;  // when the upload is on
+    std::optional<std::string> (*problem)(const std::string&);
+};
+
+std::optional<std::string> enabledProblem(const std::string& text) {
+    if (text == "0" || text == "1") {
+        return std::nullopt;
+    }
+    return "bad";
+}
+
+constexpr AprsIsKey kAprsIsKeys[] = {
+    {"enabled", false, enabledProblem},   {"callsign", true, callsignProblem},
+    {"passcode", true, passcodeProblem},  {"server", true, serverProblem},
+    {"latitude", true, latitudeProblem},  {"longitude", true, longitudeProblem},
+    {"interval", false, intervalProblem}, {"comment", false, commentProblem},
+};
+
+std::string_view trimmedBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The known key a line sets, if any.
+std::optional<std::string_view> aprsIsKeyOf(const std::string& line) {
+    const auto eq = line.find('=');
+    if (eq == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string_view key = trimmedBlanks(std::string_view(line).substr(0, eq));
+    for (const AprsIsKey& known : kAprsIsKeys) {
+        if (known.name == key) {
+            return known.name;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> unknownLines(const std::vector<std::string>& lines) {
+    std::vector<std::string> unknown;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(unknown),
+                 [](const std::string& line) { return !aprsIsKeyOf(line); });
+    return unknown;
+}
+
+// The key a problem names: "<key> ..." or "manca la riga <key>=...".
+std::optional<std::string_view> keyNamedBy(const std::string& problem) {
+    for (const AprsIsKey& key : kAprsIsKeys) {
+        if (problem.starts_with(std::string(key.name) + " ") ||
+            problem == "manca la riga " + std::string(key.name) + "=...") {
+            return key.name;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string checkAprsIsSettingsFile(std::string_view input) {
+    Verdict v;
+    const ScratchWork work;
+    const std::string path = kAprsIsSettingsFileName;
+    writeBytes(path, input);
+
+    const auto check = readAprsIsSettings(path);
+    const auto texts = readAprsIsSettingTexts(path);
+    const auto lines = readLines(path);
+    v.require(check && texts && lines, "an existing aprs-is.brz is read");
+    if (!check || !texts || !lines) {
+        return v.take();
+    }
+    v.require(check->usable() == (check->settings.enabled && check->problems.empty()),
+              "the upload is usable only when on and without problems");
+
+    // What the file should give: for each key, its problem when it has one.
+    std::multiset<std::string_view> expected;
+    bool everyGivenValueGood = true;
+    for (const AprsIsKey& key : kAprsIsKeys) {
+        const auto text = texts->find(std::string(key.name));
+        if (text == texts->end()) {
+            if (key.required) {
+                expected.insert(key.name);
+            }
+        } else if (key.problem(text->second)) {
+            expected.insert(key.name);
+            everyGivenValueGood = false;
+        }
+    }
+    std::multiset<std::string_view> named;
+    for (const std::string& problem : check->problems) {
+        const auto key = keyNamedBy(problem);
+        v.require(!problem.empty() && key.has_value(), "every problem names its key");
+        v.require(!hasControl(problem), "a problem is one line without control characters");
+        if (key) {
+            named.insert(*key);
+        }
+    }
+    if (check->settings.enabled) {
+        v.require(named == expected, "an enabled file reports every bad or missing value once");
+    } else {
+        const bool badSwitch = expected.contains("enabled");
+        v.require(named == (badSwitch ? std::multiset<std::string_view>{"enabled"}
+                                      : std::multiset<std::string_view>{}),
+                  "a file that is off reports only a bad enabled");
+    }
+
+    // The rewrite: every known key once, every other line kept in its order; values that were
+    // good come back the same, and a second rewrite changes nothing.
+    v.require(writeAprsIsSettings(check->settings, path), "the settings are written");
+    const auto rewritten = readLines(path);
+    const auto again = readAprsIsSettings(path);
+    v.require(rewritten && again, "the rewritten file is read");
+    if (!rewritten || !again) {
+        return v.take();
+    }
+    v.require(unknownLines(*rewritten) == unknownLines(*lines),
+              "the rewrite keeps every other line in its order");
+    std::multiset<std::string_view> written;
+    for (const std::string& line : *rewritten) {
+        if (const auto key = aprsIsKeyOf(line)) {
+            written.insert(*key);
+        }
+    }
+    v.require(written.size() == std::size(kAprsIsKeys) &&
+                  std::all_of(std::begin(kAprsIsKeys), std::end(kAprsIsKeys),
+                              [&](const AprsIsKey& key) { return written.count(key.name) == 1; }),
+              "the rewrite holds every key once");
+    if (everyGivenValueGood) {
+        v.require(again->settings == check->settings,
+                  "good values come back the same through the rewrite");
+        if (check->problems.empty()) {
+            v.require(again->problems.empty(), "a good file stays good through the rewrite");
+        }
+    }
+    const std::string bytes = readBytes(path);
+    writeAprsIsSettings(again->settings, path);
+    if (everyGivenValueGood) {
+        v.require(readBytes(path) == bytes, "a second rewrite changes nothing");
+    }
+    std::error_code error;
+    const auto files = std::distance(fs::directory_iterator(".", error), fs::directory_iterator());
+    v.require(files == 1, "aprs-is.brz is rewritten without leaving a temporary file");
+    return v.take();
+}
+
+std::vector<std::string> serverReplyLines(std::string_view input) {
+    std::vector<std::string> lines;
+    while (!input.empty()) {
+        const std::size_t end = input.find('\n');
+        std::string_view line = input.substr(0, end);
+        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        lines.emplace_back(line);
+    }
+    return lines;
+}
+
+std::string checkAprsIsReply(std::string_view input) {
+    Verdict v;
+    const bool cwop = input.size() % 2 == 1;
+    AprsIsSettings settings;
+    settings.enabled = true;
+    settings.callsign = cwop ? "FW1234" : "IZ0ABC-13";
+    settings.passcode = cwop ? -1 : 12345;
+    settings.host = "rotate.aprs2.net";
+
+    LoginReplies replies(settings);
+    const std::vector<std::string> lines = serverReplyLines(input);
+    std::optional<std::size_t> answerAt;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const bool before = replies.answered();
+        const std::size_t kept = replies.serverLines().size();
+        const bool done = replies.take(lines[k]);
+        v.require(done == replies.answered(), "take tells whether the answer came");
+        if (before) {
+            v.require(replies.serverLines().size() == kept, "no line is taken after the answer");
+        } else if (done) {
+            answerAt = k;
+        }
+    }
+    std::optional<std::size_t> firstAnswer;
+    for (std::size_t k = 1; k < lines.size() && !firstAnswer; ++k) {
+        if (lines[k].starts_with("# logresp")) {
+            firstAnswer = k;
+        }
+    }
+    v.require(answerAt == firstAnswer,
+              "the answer is the first line after the banner that starts with # logresp");
+
+    const auto& kept = replies.serverLines();
+    v.require(kept.size() <= LoginReplies::kKeptServerLines, "the kept lines are bounded");
+    v.require(lines.empty() || (!kept.empty() && kept.front() == printableServerLine(lines[0])),
+              "the banner is kept first");
+    for (const std::string& line : kept) {
+        v.require(isPrintableAscii(line) && line.size() <= kShownServerLine,
+                  "every kept line is printable ASCII within its length");
+    }
+
+    // The outcome, found again from the answer's fourth word.
+    const SessionResult result = replies.result();
+    v.require(result.serverLines == kept, "the result keeps the server's lines");
+    std::optional<LoginOutcome> expected;
+    if (answerAt) {
+        std::string answer = lines[*answerAt];
+        for (char& c : answer) {
+            const auto byte = static_cast<unsigned char>(c);
+            c = byte < 0x20 || byte > 0x7E ? '?' : c;
+        }
+        std::istringstream text(answer);
+        const std::vector<std::string> words{std::istream_iterator<std::string>(text),
+                                             std::istream_iterator<std::string>()};
+        std::string verdict = words.size() >= 4 ? words[3] : "";
+        if (verdict.ends_with(',')) {
+            verdict.pop_back();
+        }
+        expected = verdict == "verified"     ? LoginOutcome::Verified
+                   : verdict != "unverified" ? LoginOutcome::Refused
+                   : cwop                    ? LoginOutcome::CwopUnverified
+                                             : LoginOutcome::WrongPasscode;
+        v.require(kept.back() == printableServerLine(lines[*answerAt]),
+                  "the answer is the last line kept");
+    }
+    v.require(replies.outcome() == expected.value_or(LoginOutcome::Refused),
+              "the login answer is classified by its verdict");
+    const LoginOutcome outcome = replies.outcome();
+    const bool accepted =
+        outcome == LoginOutcome::Verified || outcome == LoginOutcome::CwopUnverified;
+    v.require(result.ok == (answerAt.has_value() && accepted),
+              "the login succeeds exactly on an accepting answer");
+    if (!answerAt) {
+        v.require(result.message.empty(), "without an answer the caller tells why");
+    } else if (accepted) {
+        v.require(result.message == kept.back(), "a successful login shows the answer");
+    } else {
+        const std::string_view prefix = outcome == LoginOutcome::WrongPasscode
+                                            ? "passcode errato: "
+                                            : "login rifiutato dal server: ";
+        v.require(result.message.starts_with(prefix), "a failed login says why");
+    }
+    constexpr std::size_t kLongestPrefix = 64;
+    v.require(isPrintableAscii(result.message) &&
+                  result.message.size() <= kShownServerLine + kLongestPrefix,
+              "the message is printable ASCII within its length");
+
+    // The status line of a failed upload with this message.
+    UploadStatus status;
+    status.activity = UploadActivity::Failed;
+    status.failure = result.message;
+    status.lastSent = 1'750'000'000;
+    const std::string line = aprsIsStatusLine(status, fixedOffsetTimeZone(60), 1'750'000'600);
+    v.require(isPrintableAscii(line) && line.size() <= kShownServerLine + 2 * kLongestPrefix,
+              "the status line is printable ASCII within its length");
+    return v.take();
+}
+
 std::span<const FuzzTarget> fuzzTargets() {
-    // The APRS-IS targets (aprs-is.brz and the server's reply lines) join this list when that
-    // code exists.
     static constexpr FuzzTarget kTargets[] = {
         {"current-data", checkCurrentData},
         {"history", checkHistoryFile},
@@ -574,6 +849,8 @@ std::span<const FuzzTarget> fuzzTargets() {
         {"numeric-value", checkNumericValue},
         {"daily-extremes", checkDailyExtremesFile},
         {"cycle", checkCycle},
+        {"aprs-is", checkAprsIsSettingsFile},
+        {"aprs-is-reply", checkAprsIsReply},
     };
     return kTargets;
 }

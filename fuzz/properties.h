@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brezzolo::fuzz {
 
@@ -45,6 +46,18 @@ std::string checkDailyExtremesFile(std::string_view input);
 
 // The whole conversion cycle, run twice, on a Heavy Weather folder made from the input.
 std::string checkCycle(std::string_view input);
+
+// aprs-is.brz: reading, the check of every value, and the rewrite keeping unknown lines.
+std::string checkAprsIsSettingsFile(std::string_view input);
+
+// The lines an APRS-IS server sends back, split as the connection reads them (at LF, a CR
+// before it dropped): the banner, comments and the login answer, through the session's
+// LoginReplies, for a callsign with a passcode (even length) or a CWOP id (odd length); and the
+// status line made from the result.
+std::string checkAprsIsReply(std::string_view input);
+
+// The lines of a server's reply as the connection reads them.
+std::vector<std::string> serverReplyLines(std::string_view input);
 
 // The cycle's input: currdat.lst up to the first kHistoryMark, the history file after it; an
 // input without the mark has no history file.

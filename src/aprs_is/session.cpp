@@ -11,9 +11,6 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-// The server's lines kept for the connection test; a server that chatters is not kept whole.
-constexpr std::size_t kKeptServerLines = 16;
-
 // "10 s", or "500 ms" for the short times of the tests.
 std::string durationText(milliseconds time) {
     if (time.count() % 1000 == 0) {
@@ -77,19 +74,20 @@ std::string loginVerdict(const std::string& logresp) {
     return verdict;
 }
 
-// A server's line as we show it: control characters and bytes beyond ASCII, which would garble
-// a status line or a terminal, become "?".
-std::string printable(std::string line) {
-    for (char& c : line) {
-        if (c < 0x20 || c > 0x7E) {
+// Control characters and bytes beyond ASCII become "?".
+std::string printable(std::string_view line) {
+    std::string shown(line);
+    for (char& c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte > 0x7E) {
             c = '?';
         }
     }
-    return line;
+    return shown;
 }
 
-bool isLoginAnswer(const std::string& line) {
-    return line.rfind("# logresp", 0) == 0;
+bool isLoginAnswer(std::string_view line) {
+    return line.starts_with("# logresp");
 }
 
 // The connection and the time it has.
@@ -111,40 +109,29 @@ SessionResult logIn(const AprsIsSettings& s, const SessionOptions& options, Logg
     session.deadline = steady_clock::now() + t.overall;
     session.stream = std::move(connection.stream);
 
+    LoginReplies replies(s);
     std::string line;
     if (auto error = session.stream.readLine(line, session.deadline)) {
         result.message = readFailure(*error, false, t);
         return result;
     }
-    result.serverLines.push_back(printable(line));  // the banner, "# aprsc 2.1.14-g5e22b37"
+    replies.take(line);  // the banner, "# aprsc 2.1.14-g5e22b37"
 
     if (auto error = session.stream.writeAll(aprsIsLoginLine(s) + "\r\n", session.deadline)) {
         result.message = writeFailure(*error);
+        result.serverLines = replies.serverLines();
         return result;
     }
     // Servers may send comments before the answer; they are kept and skipped.
-    do {
+    while (!replies.answered()) {
         if (auto error = session.stream.readLine(line, session.deadline)) {
             result.message = readFailure(*error, true, t);
+            result.serverLines = replies.serverLines();
             return result;
         }
-        line = printable(line);
-        if (result.serverLines.size() < kKeptServerLines || isLoginAnswer(line)) {
-            result.serverLines.push_back(line);
-        }
-    } while (!isLoginAnswer(line));
-
-    const std::string verdict = loginVerdict(line);
-    if (verdict == "verified" || (verdict == "unverified" && s.passcode == -1)) {
-        result.ok = true;
-        result.message = line;
-    } else if (verdict == "unverified") {
-        // The core servers drop the packets of unverified logins: no use sending.
-        result.message = "passcode errato: il server non ha verificato " + s.callsign;
-    } else {
-        result.message = "login rifiutato dal server: " + line;
+        replies.take(line);
     }
-    return result;
+    return replies.result();
 }
 
 // The polite end: no more data from us, what the server still sends read, then the close.
@@ -155,6 +142,61 @@ void leave(LoggedIn& session, const SessionTimeouts& timeouts) {
 }
 
 }  // namespace
+
+std::string printableServerLine(std::string_view line) {
+    std::string shown = printable(line.substr(0, std::min(line.size(), kShownServerLine)));
+    if (line.size() > kShownServerLine) {
+        shown.replace(kShownServerLine - 3, 3, "...");
+    }
+    return shown;
+}
+
+bool LoginReplies::take(std::string_view line) {
+    if (answer_) {
+        return true;
+    }
+    const bool banner = lines_.empty();
+    const bool answer = !banner && isLoginAnswer(line);
+    std::string shown = printableServerLine(line);
+    if (lines_.size() + 1 < kKeptServerLines || answer) {
+        lines_.push_back(shown);
+    }
+    if (answer) {
+        // The verdict comes from the whole line: only what is shown of it is cut.
+        const std::string verdict = loginVerdict(printable(line));
+        if (verdict == "verified") {
+            outcome_ = LoginOutcome::Verified;
+        } else if (verdict == "unverified") {
+            outcome_ = settings_.passcode == -1 ? LoginOutcome::CwopUnverified
+                                                : LoginOutcome::WrongPasscode;
+        }
+        answer_ = std::move(shown);
+    }
+    return answered();
+}
+
+SessionResult LoginReplies::result() const {
+    SessionResult result;
+    result.serverLines = lines_;
+    if (!answer_) {
+        return result;
+    }
+    switch (outcome_) {
+        case LoginOutcome::Verified:
+        case LoginOutcome::CwopUnverified:
+            result.ok = true;
+            result.message = *answer_;
+            break;
+        case LoginOutcome::WrongPasscode:
+            // The core servers drop the packets of unverified logins: no use sending.
+            result.message = "passcode errato: il server non ha verificato " + settings_.callsign;
+            break;
+        case LoginOutcome::Refused:
+            result.message = "login rifiutato dal server: " + *answer_;
+            break;
+    }
+    return result;
+}
 
 std::string aprsIsLoginLine(const AprsIsSettings& settings) {
     return "user " + settings.callsign + " pass " + std::to_string(settings.passcode) +

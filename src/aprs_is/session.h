@@ -1,8 +1,11 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "aprs_is/settings.h"
@@ -37,6 +40,51 @@ struct SessionResult {
     // server's login answer.
     std::string message;
     std::vector<std::string> serverLines;  // what the server said before and at the login
+};
+
+// How the server answered our login line, "# logresp CALL VERDICT, server NAME".
+enum class LoginOutcome {
+    Verified,        // "verified": the packets go on
+    CwopUnverified,  // "unverified" for a login without passcode (-1), as CWOP ids log in
+    WrongPasscode,   // "unverified" for a login with a passcode: the core servers would drop
+                     // the packets
+    Refused,         // any other answer
+};
+
+// A server's line as the session keeps and shows it: control characters and bytes beyond
+// ASCII, which would garble a status line or a terminal, become "?", and a line longer than
+// kShownServerLine characters is cut there and ends in "...".
+inline constexpr std::size_t kShownServerLine = 100;
+std::string printableServerLine(std::string_view line);
+
+// The server's lines of one login as the session reads them off the connection: the banner,
+// then comments, then the login answer. Kept apart from the socket, so that the tests and the
+// fuzzing can play any server without a network.
+class LoginReplies {
+  public:
+    // The server's lines kept, the answer included; a server that chatters is not kept whole.
+    static constexpr std::size_t kKeptServerLines = 16;
+
+    explicit LoginReplies(const AprsIsSettings& settings) : settings_(settings) {}
+
+    // Takes the next line the server sent, without its line end. The first is the banner; a
+    // later line starting with "# logresp" is the login answer. True once the answer came;
+    // lines after it are not taken.
+    bool take(std::string_view line);
+    bool answered() const { return answer_.has_value(); }
+
+    // The outcome of the answer; Refused while there is none.
+    LoginOutcome outcome() const { return outcome_; }
+    // The session's result: on success the answer as message, on failure why; without an
+    // answer not ok and no message (the caller knows why the server stopped).
+    SessionResult result() const;
+    const std::vector<std::string>& serverLines() const { return lines_; }
+
+  private:
+    AprsIsSettings settings_;
+    std::vector<std::string> lines_;
+    std::optional<std::string> answer_;  // as shown
+    LoginOutcome outcome_ = LoginOutcome::Refused;
 };
 
 // "user IZ0ABC-13 pass 12345 vers Brezzolo 1.9.2"

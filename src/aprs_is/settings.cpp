@@ -39,8 +39,11 @@ std::optional<long long> wholeNumber(std::string_view text) {
 
 // A decimal number with "." as the point and an optional sign: "41.8917", "-0.5", "+12".
 std::optional<double> decimalNumber(std::string_view text) {
-    if (!text.empty() && text.front() == '+') {
+    if (text.starts_with("+")) {
         text.remove_prefix(1);
+        if (text.starts_with("-")) {
+            return std::nullopt;  // "+-45": one sign only
+        }
     }
     if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.back())))) {
         return std::nullopt;  // also keeps out "inf" and "nan"
@@ -54,8 +57,16 @@ std::optional<double> decimalNumber(std::string_view text) {
     return value;
 }
 
+// The value as a message quotes it: a control character (a lone CR inside a line, say) would
+// garble the status line and the converter's stderr, so it shows as "?".
 std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
+    std::string shown = text;
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = '?';
+        }
+    }
+    return "\"" + shown + "\"";
 }
 
 std::optional<std::string> parsedCallsign(const std::string& text) {

@@ -112,5 +112,81 @@ TEST(AprsIsSession, AServerNameThatDoesNotResolve) {
     EXPECT_EQ(result.message, "server non trovato: noaprs.example");
 }
 
+// The server's lines without a network: what the session makes of every kind of answer.
+TEST(AprsIsLoginReplies, EveryAnswerHasOneOutcomeAndAShortPrintableMessage) {
+    const std::string longName(300, 'x');
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+        int passcode;
+        LoginOutcome outcome;
+        bool ok;
+        std::string message;
+    } cases[] = {
+        {"verified",
+         {"# aprsc 2.1.14", "# logresp IZ0ABC-13 verified, server T2TEST"},
+         12345,
+         LoginOutcome::Verified,
+         true,
+         "# logresp IZ0ABC-13 verified, server T2TEST"},
+        {"unverified CWOP id",
+         {"# aprsc", "# note", "# logresp FW1234 unverified, server C"},
+         -1,
+         LoginOutcome::CwopUnverified,
+         true,
+         "# logresp FW1234 unverified, server C"},
+        {"wrong passcode",
+         {"# aprsc", "# logresp IZ0ABC-13 unverified, server T2TEST"},
+         12345,
+         LoginOutcome::WrongPasscode,
+         false,
+         "passcode errato: il server non ha verificato IZ0ABC-13"},
+        {"a banner that looks like an answer",
+         {"# logresp X verified", "# logresp X bad"},
+         1,
+         LoginOutcome::Refused,
+         false,
+         "login rifiutato dal server: # logresp X bad"},
+        {"control characters",
+         {"b", "# logresp X\tverified\x01\xc3"},
+         1,
+         LoginOutcome::Refused,
+         false,
+         "login rifiutato dal server: # logresp X?verified??"},
+        // A server's line of any length went whole into the status line and the dialog.
+        {"a long answer is cut",
+         {"b", "# logresp X verified, server " + longName},
+         1,
+         LoginOutcome::Verified,
+         true,
+         "# logresp X verified, server " + std::string(kShownServerLine - 32, 'x') + "..."},
+        {"no answer yet", {"b", "# comment"}, 1, LoginOutcome::Refused, false, ""},
+    };
+    for (const auto& c : cases) {
+        AprsIsSettings settings = test::loopbackSettings(14580, c.passcode);
+        LoginReplies replies(settings);
+        for (const std::string& line : c.lines) {
+            replies.take(line);
+        }
+        const SessionResult result = replies.result();
+        EXPECT_EQ(replies.outcome(), c.outcome) << c.name;
+        EXPECT_EQ(result.ok, c.ok) << c.name;
+        EXPECT_EQ(result.message, c.message) << c.name;
+        EXPECT_EQ(result.serverLines.size(), c.lines.size()) << c.name;
+    }
+}
+
+TEST(AprsIsLoginReplies, AChatteringServerIsNotKeptWhole) {
+    LoginReplies replies(test::loopbackSettings(14580));
+    for (int k = 0; k < 1000; ++k) {
+        EXPECT_FALSE(replies.take("# comment " + std::to_string(k)));
+    }
+    EXPECT_TRUE(replies.take("# logresp IZ0ABC-13 verified, server T2TEST"));
+    EXPECT_TRUE(replies.take("# logresp IZ0ABC-13 unverified, server T2TEST"));
+    EXPECT_EQ(replies.serverLines().size(), LoginReplies::kKeptServerLines);
+    EXPECT_EQ(replies.serverLines().back(), "# logresp IZ0ABC-13 verified, server T2TEST");
+    EXPECT_EQ(replies.outcome(), LoginOutcome::Verified);
+}
+
 }  // namespace
 }  // namespace brezzolo

@@ -87,6 +87,9 @@ TEST(AprsIsSettings, EachBadValueIsNamedAndKeepsTheUploadOff) {
                   "positivo (41.8917)"},
         {.key = "latitude", .line = "latitude=41,89", .named = "latitude \"41,89\""},
         {.key = "latitude", .line = "latitude=nan", .named = "latitude \"nan\""},
+        {.key = "latitude", .line = "latitude=+-45", .named = "latitude \"+-45\""},
+        // A lone CR inside the line went raw into the message and the status line.
+        {.key = "interval", .line = "interval=10\r5\x1b", .named = "interval \"10?5?\""},
         {.key = "longitude",
          .line = "longitude=-180.01",
          .named = "longitude \"-180.01\" non valida: gradi decimali da -180 a 180 con il punto, "
