@@ -32,6 +32,7 @@
 #include "common/num_text.h"
 #include "common/numeric_value.h"
 #include "common/paths.h"
+#include "common/text_encoding.h"
 #include "common/text_file.h"
 #include "config/config_file.h"
 #include "input/current_data_reader.h"
@@ -235,7 +236,9 @@ void checkReport(Verdict& v, const std::string& bytes, const MainWindowModel& wi
                   isAprsWeatherData(std::string_view(data).substr(0, kWeatherDataLength)) &&
                   data.ends_with(tail),
               "line 2 of my_meteo.txt keeps every fixed-width field at its width");
-    v.require(window.Text1 == time + "\r\n" + data, "Text1 shows the report as written");
+    // The file holds the system's code page, the window the program's UTF-8.
+    v.require(window.Text1 == fromSystemCodePage(time + "\r\n" + data),
+              "Text1 shows the report as written");
 }
 
 // Every file a cycle leaves in the output folder: CR LF lines; a daily-extremes file holds
