@@ -129,13 +129,15 @@ int AprsIsTestServer::closedPort() {
 }
 
 AprsIsSettings loopbackSettings(int port, int passcode) {
-    return {.enabled = true,
-            .callsign = "IZ0ABC-13",
-            .passcode = passcode,
-            .host = "127.0.0.1",
-            .port = port,
-            .latitude = 41.8917,
-            .longitude = 12.4883};
+    AprsIsSettings settings;
+    settings.enabled = true;
+    settings.callsign = "IZ0ABC-13";
+    settings.passcode = passcode;
+    settings.host = "127.0.0.1";
+    settings.port = port;
+    settings.latitude = 41.8917;
+    settings.longitude = 12.4883;
+    return settings;
 }
 
 std::vector<std::string> loopbackSettingsFile(int port) {
