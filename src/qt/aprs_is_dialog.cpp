@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "qt/qt_text.h"
+#include "qt/window_visibility.h"
 
 namespace brezzolo {
 
@@ -117,13 +118,7 @@ void AprsIsDialog::showModel() {
     }
     testResult_->setText(qtText(model.lblTestResult));
     test_->setEnabled(model.cmdTestEnabled);
-    if (model.Visible && !isVisible()) {
-        show();
-        raise();
-        activateWindow();
-    } else if (!model.Visible && isVisible()) {
-        hide();
-    }
+    showVisibility(this, model.Visible);
 }
 
 void AprsIsDialog::reject() {

@@ -14,6 +14,7 @@
 #include "qt/folder_lists.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
+#include "qt/window_visibility.h"
 
 namespace brezzolo {
 namespace {
@@ -148,13 +149,7 @@ void Configurazione::showModel() {
     if (!model.File1Selected.empty() && !selected.isEmpty()) {
         file1_->setCurrentItem(selected.first());
     }
-    if (model.Visible && !isVisible()) {
-        show();
-        raise();
-        activateWindow();
-    } else if (!model.Visible && isVisible()) {
-        hide();
-    }
+    showVisibility(this, model.Visible);
 }
 
 void Configurazione::closeEvent(QCloseEvent* event) {

@@ -23,6 +23,7 @@
 #include "qt/qt_colour.h"
 #include "qt/qt_text.h"
 #include "qt/settings_dialogs.h"
+#include "qt/window_visibility.h"
 
 namespace brezzolo {
 
@@ -53,12 +54,6 @@ QString reportText(const std::string& text) {
     QString shown = qtText(text);
     shown.remove(QLatin1Char('\r'));
     return shown;
-}
-
-void raiseWindow(QWidget* window) {
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 }  // namespace

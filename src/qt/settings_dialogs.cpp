@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "qt/qt_text.h"
+#include "qt/window_visibility.h"
 
 namespace brezzolo {
 
@@ -65,13 +66,7 @@ void SettingsDialog::showModel() {
             options_[i]->setChecked(model.Options[i]);
         }
     }
-    if (model.Visible && !isVisible()) {
-        show();
-        raise();
-        activateWindow();
-    } else if (!model.Visible && isVisible()) {
-        hide();
-    }
+    showVisibility(this, model.Visible);
 }
 
 void SettingsDialog::reject() {
