@@ -5,23 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "common/civil_time.h"
+
 namespace brezzolo {
 
 // What the WS23xx station's memory says, decoded into the station's own units. The station
 // link reads it over the serial cable and writes currdat.lst and the history file from it, as
 // Heavy Weather would.
-
-// A time on the console's clock: local time, no zone, no daylight-saving flag.
-struct StationTime {
-    int year = 2000;
-    int month = 1;  // 1 to 12
-    int day = 1;    // 1 to 31
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-
-    bool operator==(const StationTime&) const = default;
-};
 
 // How the console reaches its outdoor sensors (nibble 0x54D).
 enum class OutdoorLink { Cable, Wireless, Lost, Unknown };
@@ -30,7 +20,7 @@ enum class OutdoorLink { Cable, Wireless, Lost, Unknown };
 // values (a lost sensor's extremes, raw zeros, the wind's 0x0FF and 0x1FF), is nothing: it must
 // never reach currdat.lst as a number.
 struct StationValues {
-    std::optional<StationTime> clock;  // nothing when the clock holds no valid date and time
+    std::optional<CivilTime> clock;  // the console's clock; nothing when the clock holds no valid date and time
     int forecast = -1;                 // 0 rainy, 1 cloudy, 2 sunny; -1 anything else
     int tendency = 0;                  // 0 steady, 1 rising, 2 falling
     std::optional<double> indoorTemp;  // °C
@@ -54,7 +44,7 @@ struct StationValues {
 struct StationHistoryHeader {
     int intervalMinutes = 60;  // between two records
     int minutesToNext = 0;     // until the next record is taken
-    std::optional<StationTime> newestTime;
+    std::optional<CivilTime> newestTime;
     int newestIndex = 0;  // 0 to 174, the ring's newest record
     int count = 0;        // valid records, at most 175
 };
