@@ -20,7 +20,7 @@ enum class OutdoorLink { Cable, Wireless, Lost, Unknown };
 // values (a lost sensor's extremes, raw zeros, the wind's 0x0FF and 0x1FF), is nothing: it must
 // never reach currdat.lst as a number.
 struct StationValues {
-    std::optional<CivilTime> clock;  // the console's clock; nothing when the clock holds no valid date and time
+    std::optional<CivilTime> clock;    // the console's clock; nothing when it holds no valid time
     int forecast = -1;                 // 0 rainy, 1 cloudy, 2 sunny; -1 anything else
     int tendency = 0;                  // 0 steady, 1 rising, 2 falling
     std::optional<double> indoorTemp;  // °C
@@ -58,9 +58,9 @@ struct StationHistoryRecord {
     double pressureAbs = 0;             // hPa
     int indoorHumidity = 0;             // %
     int outdoorHumidity = 0;
-    int rainCount = 0;       // the rain gauge's 12-bit tip counter, 0.518 mm a tip; wraps at 4096
-    double windSpeed = 0;    // m/s
-    int windDirection = 0;   // 0 to 15, times 22.5 degrees
+    int rainCount = 0;      // the rain gauge's 12-bit tip counter, 0.518 mm a tip; wraps at 4096
+    double windSpeed = 0;   // m/s
+    int windDirection = 0;  // 0 to 15, times 22.5 degrees
 
     bool operator==(const StationHistoryRecord&) const = default;
 };

@@ -42,7 +42,7 @@ struct StationRead {
 StationRead<StationValues> readStationValues(ByteLine& line, const ReadOptions& options = {});
 
 StationRead<StationHistoryHeader> readStationHistoryHeader(ByteLine& line,
-                                                          const ReadOptions& options = {});
+                                                           const ReadOptions& options = {});
 
 // The records at these ring indexes (0 to 174), in the order given.
 StationRead<std::vector<StationHistoryRecord>> readStationHistoryRecords(
