@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "app/timer_rules.h"
 #include "common/paths.h"
+#include "common/text_file.h"
 #include "version.h"
 
 namespace brezzolo {
@@ -87,6 +88,12 @@ StartOutcome MainWindowPresenter::start(Colour standardText, Colour background) 
             break;
     }
     folderDialog_.load();  // hidden; stops Timer1 and marks the chart selector
+    // A Brezzolo killed while rewriting a file leaves its temporary copy behind: the working
+    // folder, the output folder and the Heavy Weather folder are Brezzolo's to tidy.
+    for (const std::string& folder :
+         {fromFsPath(workingFolder), folderDialog_.model().Text2, folderDialog_.model().Text1}) {
+        removeLeftoverTemporaries(folder);
+    }
     applyTimerRule(window_.Timer1, TimerEvent::StartupWithConfig);
     window_.Visible = true;
     return StartOutcome::Running;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string_view>
 #include <system_error>
 #include <thread>
 
@@ -83,7 +84,7 @@ bool renameOver(const std::string& temporary, const std::string& path, ReplaceMo
 // rename, Durability for a power cut. The temporary file never stays.
 bool writeBytesReplacing(const std::string& path, const std::string& bytes, ReplaceMode mode,
                          Durability durability = Durability::Normal) {
-    const std::string temporary = path + ".brz-new";
+    const std::string temporary = path + kTemporarySuffix;
     const bool flush = durability == Durability::FlushToDisk;
     if (!writeBytesInPlace(temporary, bytes) || (flush && !flushFileToDisk(temporary))) {
         removeTemporary(temporary);
@@ -185,6 +186,22 @@ bool copyFileReplacing(const std::string& source, const std::string& target) {
 bool renewFileCopy(const std::string& source, const std::string& target) {
     const auto bytes = readBytes(source);
     return bytes && writeBytesReplacing(target, *bytes, ReplaceMode::InPlaceWhenLocked);
+}
+
+void removeLeftoverTemporaries(const std::string& folder) {
+    constexpr auto kQuietFor = std::chrono::minutes(1);
+    const std::string_view suffix = kTemporarySuffix;
+    std::error_code error;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (std::filesystem::directory_iterator entry(toFsPath(folder.empty() ? "." : folder), error);
+         !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        const std::string name = fromFsPath(entry->path().filename());
+        std::error_code ignored;
+        if (name.size() > suffix.size() && name.ends_with(suffix) &&
+            entry->is_regular_file(ignored) && now - entry->last_write_time(ignored) > kQuietFor) {
+            std::filesystem::remove(entry->path(), ignored);
+        }
+    }
 }
 
 }  // namespace brezzolo

@@ -53,6 +53,14 @@ bool copyFileReplacing(const std::string& source, const std::string& target);
 // Copies a file byte for byte over the target as renewTextFile writes it.
 bool renewFileCopy(const std::string& source, const std::string& target);
 
+// The name a rewrite gives its temporary file: the target's name with this added.
+inline constexpr const char* kTemporarySuffix = ".brz-new";
+
+// Removes the temporary files that a rewrite killed half-way left in the folder: regular files
+// whose names end in kTemporarySuffix and that nothing has touched for a minute (a rewrite
+// under way in another Brezzolo keeps its own). Nothing else is touched; nothing is said.
+void removeLeftoverTemporaries(const std::string& folder);
+
 // Renames `from` over `to`, replacing it. Platform-specific.
 bool replaceFile(const std::string& from, const std::string& to);
 

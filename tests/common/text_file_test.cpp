@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -162,6 +164,34 @@ TEST(PathRule, AppendsTheSeparatorOnlyWhenMissing) {
     EXPECT_EQ(joinPath("out" + sep, "my_meteo.txt"), "out" + sep + "my_meteo.txt");
     EXPECT_EQ(joinPath(sep, "x"), sep + "x");
     EXPECT_FALSE(joinPath("", "my_meteo.txt"));  // an empty folder names no folder
+}
+
+TEST(TextFile, StartUpRemovesOnlyStaleTemporaryFiles) {
+    TempFolder folder;
+    const auto aged = [&](const std::string& name, bool stale) {
+        writeFileBytes(folder.file(name), "x");
+        if (stale) {
+            std::filesystem::last_write_time(
+                toFsPath(folder.file(name)),
+                std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+        }
+    };
+    aged("my_meteo.txt.brz-new", true);
+    aged("config.brz.brz-new", true);
+    aged("NOW.TXT.brz-new", false);  // a rewrite under way elsewhere
+    aged("notes.brz-new.txt", true);
+    aged("brz-new", true);
+    std::filesystem::create_directory(toFsPath(folder.file("kept.brz-new")));
+
+    removeLeftoverTemporaries(folder.path());
+
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(toFsPath(folder.path()))) {
+        left.push_back(fromFsPath(e.path().filename()));
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"NOW.TXT.brz-new", "brz-new", "kept.brz-new",
+                                              "notes.brz-new.txt"}));
 }
 
 }  // namespace
