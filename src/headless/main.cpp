@@ -9,7 +9,6 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +18,7 @@
 #include "app/model_dump.h"
 #include "common/paths.h"
 #include "headless/arguments.h"
+#include "headless/console.h"
 #include "version.h"
 
 namespace {
@@ -100,8 +100,10 @@ void pause(long long milliseconds) {
 // Messages go to stderr, one line each; a first run or a fatal start ends the program.
 class HeadlessShell : public Shell {
   public:
-    void showMessage(const Message& message) override { std::cerr << message.text << "\n"; }
-    void note(const std::string& line) override { std::cerr << line << "\n"; }
+    void showMessage(const Message& message) override {
+        writeConsole(ConsoleStream::Error, message.text + "\n");
+    }
+    void note(const std::string& line) override { writeConsole(ConsoleStream::Error, line + "\n"); }
     void endProgram() override { stopRequested = true; }
 };
 
@@ -109,7 +111,8 @@ class HeadlessShell : public Shell {
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::string_view(argv[1]) == "--version") {
-        std::cout << "brezzolo-headless " << brezzolo::version::dotted << "\n";
+        writeConsole(ConsoleStream::Output,
+                     std::string("brezzolo-headless ") + version::dotted + "\n");
         return 0;
     }
     // Files and arguments in the system's code page, as the environment says.
@@ -117,19 +120,20 @@ int main(int argc, char** argv) {
     Utf8Arguments arguments(argc, argv);
     const auto options = parseOptions(arguments.argc(), arguments.argv());
     if (!options) {
-        std::cerr << kUsage;
+        writeConsole(ConsoleStream::Error, kUsage);
         return 2;
     }
     if (options->help) {
-        std::cout << kUsage;
+        writeConsole(ConsoleStream::Output, kUsage);
         return 0;
     }
     HeadlessShell shell;
     MainWindowPresenter program(shell);
     switch (program.start()) {
         case StartOutcome::FirstRun:
-            std::cerr << kConfigFileName << " not found in "
-                      << fromFsPath(std::filesystem::current_path()) << "\n";
+            writeConsole(ConsoleStream::Error, std::string(kConfigFileName) + " not found in " +
+                                                   fromFsPath(std::filesystem::current_path()) +
+                                                   "\n");
             return 1;
         case StartOutcome::CannotContinue:
             return 1;
@@ -151,7 +155,7 @@ int main(int argc, char** argv) {
         if (!window.Text1.empty() && !options->dump) {
             std::string report = window.Text1;
             std::erase(report, '\r');
-            std::cout << report << "\n" << std::flush;
+            writeConsole(ConsoleStream::Output, report + "\n");
         }
         if (options->cycles && done == *options->cycles) {
             break;
@@ -163,7 +167,8 @@ int main(int argc, char** argv) {
     program.finishUpload(options->cycles && !stopRequested);
 
     if (options->dump) {
-        std::cout << dumpModel(window, program.store()) << program.uploadDumpLines();
+        writeConsole(ConsoleStream::Output,
+                     dumpModel(window, program.store()) + program.uploadDumpLines());
     }
     return 0;
 }

@@ -32,8 +32,10 @@ int runHeadless(const TempFolder& folder, const std::string& arguments) {
                             " > out.txt 2> err.txt");
 }
 
-// The "name=value" lines of the dump, each ended as the console ends lines.
-std::map<std::string, std::string> parseDump(const std::string& text) {
+// The "name=value" lines of the dump, each ended as the console ends lines, in the console's
+// code page.
+std::map<std::string, std::string> parseDump(const std::string& bytes) {
+    const std::string text = test::fromConsoleText(bytes);
     const std::string lineEnd = test::consoleLineEnd();
     std::map<std::string, std::string> values;
     for (std::size_t start = 0, end; (end = text.find(lineEnd, start)) != std::string::npos;
@@ -95,7 +97,8 @@ TEST(Headless, OneConverterPerFolderEvenAfterAKill) {
 
     EXPECT_EQ(runHeadless(folder, "--cycles 1"), 1);
     EXPECT_EQ(readFileBytes(folder.file("out.txt")), "");  // no cycle ran
-    EXPECT_EQ(readFileBytes(folder.file("err.txt")),
+    // In the console's code page on Windows: "è" and "à" are single bytes there.
+    EXPECT_EQ(test::fromConsoleText(readFileBytes(folder.file("err.txt"))),
               kAlreadyRunningMessage + std::string(test::consoleLineEnd()));
 
     first->kill();  // no chance to let go of the lock itself

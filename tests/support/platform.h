@@ -10,6 +10,10 @@ namespace brezzolo::test {
 // "\r\n" on Windows, whose C runtime writes them in text mode, "\n" elsewhere.
 const char* consoleLineEnd();
 
+// A program's redirected output as UTF-8: on Windows it comes in the console's code page (the
+// ANSI code page without a console), elsewhere as it is.
+std::string fromConsoleText(const std::string& bytes);
+
 // True where a file cannot be renamed over while a reader holds it open without delete sharing
 // (Windows); elsewhere the rename always replaces it.
 bool renameOverOpenFileRefused();

@@ -12,6 +12,10 @@ const char* consoleLineEnd() {
     return "\n";
 }
 
+std::string fromConsoleText(const std::string& bytes) {
+    return bytes;
+}
+
 bool renameOverOpenFileRefused() {
     return false;
 }

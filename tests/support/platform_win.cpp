@@ -9,6 +9,20 @@ const char* consoleLineEnd() {
     return "\r\n";
 }
 
+std::string fromConsoleText(const std::string& bytes) {
+    const UINT console = GetConsoleOutputCP();
+    const UINT codePage = console != 0 ? console : GetACP();
+    const int size = static_cast<int>(bytes.size());
+    const int wideLength = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), wideLength);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
 bool renameOverOpenFileRefused() {
     return true;
 }
