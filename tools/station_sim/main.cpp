@@ -1,5 +1,6 @@
 // brezzolo-station-sim: writes a Heavy Weather folder from simulated weather, and with
-// --follow keeps it going like a station on a running PC.
+// --follow keeps it going like a station on a running PC; with --serial it plays the station's
+// console on a serial line (a pty).
 
 #include <atomic>
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <thread>
 
 #include "common/paths.h"
+#include "station_sim/serial_mode.h"
 #include "station_sim/station_sim.h"
 #include "version.h"
 
@@ -69,6 +71,11 @@ int main(int argc, char** argv) {
     if (options->version) {
         std::cout << "brezzolo-station-sim " << version::dotted << "\n";
         return 0;
+    }
+    if (options->serial) {
+        std::signal(SIGINT, requestStop);
+        std::signal(SIGTERM, requestStop);
+        return runSerialStation(*options, stopRequested);
     }
 
     GenerationOptions generation;

@@ -149,6 +149,12 @@ struct SimOptions {
     double days = 1;
     int intervalMinutes = 5;
     bool follow = false;
+    // --serial: the console on a pty (the folder then optional).
+    bool serial = false;
+    std::vector<std::string> faults;  // as given, each understood by parseFault
+    std::string control;              // a file of faults to switch to while serving
+    double speed = 1;                 // simulated minutes per real minute
+    int baud = 2400;                  // the line's pace; 0 answers at once
     bool help = false;
     bool version = false;
 };
@@ -156,7 +162,8 @@ struct SimOptions {
 extern const char* const kSimUsage;
 
 // Nothing when the arguments (without the program name) are not understood or a value is out
-// of range; --folder is required unless --help or --version is given.
+// of range; --folder is required unless --serial, --help or --version is given. The serial
+// options need --serial.
 std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args);
 
 }  // namespace brezzolo::sim
