@@ -6,11 +6,10 @@
 #include "common/numeric_value.h"
 #include "common/text_encoding.h"
 #include "common/text_file.h"
+#include "input/current_data_layout.h"
 
 namespace brezzolo {
 namespace {
-
-constexpr std::size_t kToEnd = std::string::npos;
 
 // The characters from a 1-based column: `length` of them, or all up to the end of the line.
 // A start beyond the end gives an empty field; a field running past the end gives what there is.
@@ -44,42 +43,11 @@ constexpr MonthName kMonths[] = {
     {"Oct", "ottobre", "10"}, {"Nov", "novembre", "11"}, {"Dec", "dicembre", "12"},
 };
 
-// A number field of the value table.
-struct ValueField {
-    std::size_t line, column, length;
-    double StationReading::*field;
-};
-
-constexpr ValueField kValueFields[] = {
-    {17, 10, kToEnd, &StationReading::forecast},
-    {22, 10, kToEnd, &StationReading::tendency},
-    {25, 10, 4, &StationReading::indoorTemp},
-    {29, 10, 4, &StationReading::outdoorTemp},
-    {30, 10, 3, &StationReading::outdoorTempF},  // 70.5 is cut to "70." and gives 70
-    // Humidity is read with three characters, so that 100 % is not cut to "10".
-    {33, 12, 3, &StationReading::indoorHumidity},
-    {36, 12, 3, &StationReading::outdoorHumidity},
-    {39, 10, 4, &StationReading::dewPoint},
-    {43, 10, 4, &StationReading::windChill},
-    {48, 8, 5, &StationReading::windSpeedKmh},
-    {49, 8, 5, &StationReading::windSpeedMph},
-    {54, 8, 5, &StationReading::windDirection},
-    {58, 7, 6, &StationReading::rainTotal},
-    {62, 7, 5, &StationReading::rain24h},
-    {63, 9, kToEnd, &StationReading::rain24hInch},
-    {66, 7, 5, &StationReading::rain1h},
-    {67, 9, kToEnd, &StationReading::rain1hInch},
-    {70, 8, 6, &StationReading::pressureAbs},
-    {74, 8, kToEnd, &StationReading::pressureRel},
-    {79, 10, kToEnd, &StationReading::stormAlarm},
-};
-
 // A header piece as cut, with every control character (a damaged file: a line break, a tab, a
 // NUL) read as "?". The pieces go into the lines of my_meteo.txt and of the record files, which
 // a line break inside them would break, and a piece with a "?" makes no date.
-std::string headerPiece(const std::vector<std::string>& lines, std::size_t column,
-                        std::size_t length) {
-    std::string piece = cut(lines, 11, column, length);
+std::string headerPiece(const std::vector<std::string>& lines, HeaderPiece where) {
+    std::string piece = cut(lines, kHeaderLine, where.column, where.length);
     for (char& c : piece) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
             c = '?';
@@ -92,16 +60,14 @@ std::string headerPiece(const std::vector<std::string>& lines, std::size_t colum
 
 StationReading parseCurrentData(const std::vector<std::string>& lines) {
     StationReading r;
-    auto header = [&](std::size_t column, std::size_t length) {
-        return headerPiece(lines, column, length);
-    };
-    const std::string weekday = header(35, 3);
-    r.monthAbbrev = header(39, 3);
-    r.day = header(43, 2);
-    r.hour = header(46, 2);
-    r.minute = header(49, 2);
-    r.second = header(52, 2);
-    r.year = header(55, 4);
+    auto header = [&](HeaderPiece where) { return headerPiece(lines, where); };
+    const std::string weekday = header(headerPieces::weekday);
+    r.monthAbbrev = header(headerPieces::month);
+    r.day = header(headerPieces::day);
+    r.hour = header(headerPieces::hour);
+    r.minute = header(headerPieces::minute);
+    r.second = header(headerPieces::second);
+    r.year = header(headerPieces::year);
     for (const WeekdayName& w : kWeekdays) {
         if (weekday == w.english) {
             r.weekdayName = w.italian;
@@ -114,7 +80,7 @@ StationReading parseCurrentData(const std::vector<std::string>& lines) {
         }
     }
 
-    for (const ValueField& f : kValueFields) {
+    for (const CurrentDataField& f : kCurrentDataFields) {
         r.*f.field = numericValue(cut(lines, f.line, f.column, f.length));
     }
     r.windDirection = std::floor(r.windDirection);

@@ -27,10 +27,6 @@ sys_days dayOf(const CivilTime& time) {
     return sys_days{dateOf(time)};
 }
 
-std::string twoDigits(int value) {
-    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
-}
-
 // A whole number of exactly `width` digits at `pos`, or nothing.
 std::optional<int> digitsAt(std::string_view text, std::size_t pos, std::size_t width) {
     int value = 0;
@@ -82,18 +78,6 @@ std::optional<CivilTime> parseCivilTime(std::string_view text) {
         return std::nullopt;
     }
     return time;
-}
-
-std::string headerTime(const CivilTime& time) {
-    static constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const unsigned weekday = std::chrono::weekday{dayOf(time)}.c_encoding();  // 0 is Sunday
-    std::string year = std::to_string(time.year);
-    year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
-    return std::string(kWeekdays[weekday]) + " " + kMonths[time.month - 1] + " " +
-           twoDigits(time.day) + " " + twoDigits(time.hour) + ":" + twoDigits(time.minute) + ":" +
-           twoDigits(time.second) + " " + year;
 }
 
 CivilTime localNow() {

@@ -10,21 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "common/civil_time.h"
 #include "input/history_file.h"
+#include "station/current_data_file.h"
 
 namespace brezzolo::sim {
 
 // A local wall-clock time, as Heavy Weather shows it (no time zone, no daylight saving).
-struct CivilTime {
-    int year = 2000;
-    int month = 1;  // 1 to 12
-    int day = 1;    // 1 to 31
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-
-    bool operator==(const CivilTime&) const = default;
-};
+using CivilTime = brezzolo::CivilTime;
 
 // Minutes from 2000-01-01 00:00 (negative before), the simulator's clock; the seconds are
 // dropped. And back, with second 0.
@@ -35,38 +28,19 @@ CivilTime civilTimeAt(std::int64_t minute);
 std::optional<CivilTime> parseCivilTime(std::string_view text);
 
 // The header time of currdat.lst: "Www Mmm dd hh:mm:ss yyyy" ("Mon Jun 05 14:05:09 2006").
-std::string headerTime(const CivilTime& time);
+using brezzolo::headerTime;
 
 // The computer's local time now. Platform-specific.
 CivilTime localNow();
 
 // One reading of the station, in the station's own units; currdat.lst also carries the
 // values in °F, mph and inches, worked out from these.
-struct CurrentConditions {
-    CivilTime time;
-    int forecast = 1;             // 0 rain, 1 cloudy, 2 sunny
-    int tendency = 0;             // the station's own code: 0 steady, 1 rising, 2 falling
-    double indoorTemp = 21.0;     // °C
-    double outdoorTemp = 15.0;    // °C
-    int indoorHumidity = 45;      // %
-    int outdoorHumidity = 60;     // %
-    double dewPoint = 7.3;        // °C
-    double windChill = 15.0;      // °C
-    double windSpeedKmh = 0.0;    // km/h
-    double windDirection = 0.0;   // degrees
-    double rainTotal = 0.0;       // mm counted by the station
-    double rain24h = 0.0;         // mm
-    double rain1h = 0.0;          // mm
-    double pressureAbs = 985.0;   // hPa
-    double pressureRel = 1013.0;  // hPa
-    int stormAlarm = 0;           // -1 fault, 0 off, 1 active
-};
+using CurrentConditions = CurrentDataValues;
 
-inline constexpr int kCurrentDataLineCount = 82;
+using brezzolo::kCurrentDataLineCount;
 
-// The lines of currdat.lst for a reading: each value at its line and column, followed by a
-// closing quote and a comment; the other lines filler. Values carry one decimal (humidity
-// none, inches two).
+// The lines of currdat.lst for a reading, as the program's own writer lays them out, naming
+// the simulator as their writer.
 std::vector<std::string> currentDataLines(const CurrentConditions& conditions);
 
 // Rewrites currdat.lst in the folder in one step (temporary file and rename), so that a
