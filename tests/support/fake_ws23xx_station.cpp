@@ -83,6 +83,7 @@ LineStatus FakeWs23xxStation::write(std::span<const std::uint8_t> bytes) {
             out.insert(out.end(), {0xFF, 0x5A, 0x31});
         }
         stationBytes_.insert(stationBytes_.end(), out.begin(), out.end());
+        answers_.push_back(out);
         pending_.insert(pending_.end(), out.begin(), out.end());
     }
     return LineStatus::Ok;

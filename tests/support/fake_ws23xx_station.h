@@ -38,6 +38,8 @@ class FakeWs23xxStation : public ByteLine {
 
     const std::vector<std::uint8_t>& hostBytes() const { return hostBytes_; }
     const std::vector<std::uint8_t>& stationBytes() const { return stationBytes_; }
+    // The answer to each of the host's bytes, in order.
+    const std::vector<std::vector<std::uint8_t>>& answers() const { return answers_; }
     int resets() const;
 
     LineStatus write(std::span<const std::uint8_t> bytes) override;
@@ -53,6 +55,7 @@ class FakeWs23xxStation : public ByteLine {
     std::vector<InjectedFault> faults_;
     std::vector<std::uint8_t> hostBytes_;
     std::vector<std::uint8_t> stationBytes_;
+    std::vector<std::vector<std::uint8_t>> answers_;
     std::deque<std::uint8_t> pending_;
     int addressBytes_ = 0;
     int address_ = 0;
