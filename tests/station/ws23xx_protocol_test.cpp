@@ -107,6 +107,9 @@ TEST(Ws23xxProtocol, EachFaultRecoversWithinTheAttemptsOrFailsAsItShould) {
             EXPECT_EQ(*read.value, (Nibbles{0, 6, 1, 5}));
         }
         EXPECT_EQ(station.resets(), c.resets);
+        for (const std::uint8_t byte : station.hostBytes()) {
+            EXPECT_TRUE(isReadOnlyCommand(byte)) << int(byte);
+        }
     }
 }
 
