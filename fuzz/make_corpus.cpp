@@ -13,8 +13,10 @@
 #include "common/num_text.h"
 #include "properties.h"
 #include "records/daily_extremes.h"
+#include "station_properties.h"
 #include "station_sim/station_sim.h"
 #include "support/current_data_builder.h"
+#include "support/fake_ws23xx_station.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -165,6 +167,34 @@ Seeds aprsIsReplySeeds() {
     };
 }
 
+// The answers of the fake station with the sample memory, changed at `address` to `nibbles`
+// and showing `faults`, to what the station-answers target reads.
+std::string stationAnswers(int address, const std::vector<std::uint8_t>& nibbles,
+                           const std::vector<test::InjectedFault>& faults = {}) {
+    test::FakeWs23xxStation station;
+    test::putSampleMemory(station);
+    station.putNibbles(address, nibbles);
+    for (const test::InjectedFault& fault : faults) {
+        station.inject(fault);
+    }
+    fuzz::readWholeStation(station);
+    return fuzz::stationAnswersInput(station.answers());
+}
+
+Seeds stationAnswersSeeds() {
+    using test::StationFault;
+    return {
+        {"sample.bin", stationAnswers(0x54D, {0})},
+        {"wireless-lost.bin", stationAnswers(0x54D, {0x3})},
+        {"wind-spike.bin", stationAnswers(0x529, {0xF, 0xF, 0x1})},
+        {"retries.bin", stationAnswers(0x54D, {0xF},
+                                       {{StationFault::ZeroBeforeReset, 0, 1},
+                                        {StationFault::BadChecksum, 5, 1},
+                                        {StationFault::DoubledAnswer, 12, 1},
+                                        {StationFault::Silence, 30, 1}})},
+    };
+}
+
 bool writeSeeds(const fs::path& folder, const Seeds& seeds) {
     std::error_code error;
     fs::remove_all(folder, error);
@@ -197,6 +227,7 @@ int main(int argc, char** argv) {
         {"cycle", cycleSeeds()},
         {"aprs-is", aprsIsSeeds()},
         {"aprs-is-reply", aprsIsReplySeeds()},
+        {"station-answers", stationAnswersSeeds()},
     };
     for (const auto& [target, seeds] : targets) {
         if (fuzz::findFuzzTarget(target) == nullptr || !writeSeeds(corpus / target, seeds)) {

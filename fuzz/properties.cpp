@@ -854,6 +854,7 @@ std::span<const FuzzTarget> fuzzTargets() {
         {"cycle", checkCycle},
         {"aprs-is", checkAprsIsSettingsFile},
         {"aprs-is-reply", checkAprsIsReply},
+        {"station-answers", checkStationAnswers},
     };
     return kTargets;
 }

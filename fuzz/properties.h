@@ -56,6 +56,10 @@ std::string checkAprsIsSettingsFile(std::string_view input);
 // status line made from the result.
 std::string checkAprsIsReply(std::string_view input);
 
+// The WS23xx station's answers on the serial line through the station reading
+// (station_properties.h).
+std::string checkStationAnswers(std::string_view input);
+
 // The lines of a server's reply as the connection reads them.
 std::vector<std::string> serverReplyLines(std::string_view input);
 

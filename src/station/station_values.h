@@ -36,7 +36,8 @@ struct StationValues {
     double rainTotal = 0;
     std::optional<double> pressureAbs;  // hPa
     std::optional<double> pressureRel;
-    bool stormWarningEnabled = false;  // the console's storm alarm is switched on
+    std::optional<double> pressureCorrection;  // hPa, relative less absolute (the console's)
+    bool stormWarningEnabled = false;          // the console's storm alarm is switched on
     OutdoorLink outdoorLink = OutdoorLink::Unknown;
 };
 

@@ -26,6 +26,10 @@ enum class ReadFailure {
 struct ReadOptions {
     std::chrono::milliseconds byteTimeout{1000};  // the longest wait for one byte
     int attemptsPerRead = 5;                      // each attempt starts with a reset
+    // The pause after the k-th failed attempt is k times this.
+    std::chrono::milliseconds retryPauseStep{100};
+    // After a reset's 0x02, further bytes are drained until the line stays quiet this long.
+    std::chrono::milliseconds drainTimeout{50};
     // Pauses between attempts go through this, so tests need not wait.
     std::function<void(std::chrono::milliseconds)> sleep;
 };
