@@ -4,19 +4,9 @@
 #include <functional>
 #include <optional>
 
+#include "common/civil_time.h"
+
 namespace brezzolo {
-
-// A calendar date and time of day, without a time zone.
-struct CivilTime {
-    int year = 1970;
-    int month = 1;  // 1 to 12
-    int day = 1;    // 1 to 31
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-
-    bool operator==(const CivilTime&) const = default;
-};
 
 // Seconds since 1970-01-01 00:00 UTC of a UTC calendar time; nothing when it names no real
 // moment (month 13, 30 February, hour 24 ...).
