@@ -5,20 +5,35 @@
 
 #include "app/cycle.h"
 #include "app/messages.h"
+#include "io/serial_port_list.h"
 
 namespace brezzolo {
 
-MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath)
+namespace {
+
+StationDialogActions withPortList(StationDialogActions actions) {
+    if (!actions.listPorts) {
+        actions.listPorts = listSerialPorts;
+    }
+    return actions;
+}
+
+}  // namespace
+
+MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath,
+                                         StationDialogActions station)
     : shell_(shell),
       configPath_(std::move(configPath)),
       upload_(configPath_),
       folderDialog_(window_, shell, configPath_),
       reportModeDialog_(setupParametriTexts(), shell, configPath_),
       pressureDialog_(setupPressioneTexts(), shell, configPath_),
-      aprsIsDialog_(shell, configPath_, [this] {
-          upload_.reloadSettings();
-          showUploadStatus();
-      }) {}
+      aprsIsDialog_(shell, configPath_,
+                    [this] {
+                        upload_.reloadSettings();
+                        showUploadStatus();
+                    }),
+      stationDialog_(shell, configPath_, withPortList(std::move(station))) {}
 
 void MainWindowPresenter::timerFired() {
     CycleEnvironment env{store_, window_, folderDialog_, configPath_};
@@ -42,11 +57,13 @@ bool MainWindowPresenter::pollBackground() {
     noteLines(notes.str());
     const bool status = showUploadStatus();
     const bool test = aprsIsDialog_.poll();
-    return status || test;
+    const bool reading = stationDialog_.poll();
+    return status || test || reading;
 }
 
 bool MainWindowPresenter::backgroundWorkUnderWay() const {
-    return upload_.uploader().busy() || aprsIsDialog_.testUnderWay();
+    return upload_.uploader().busy() || aprsIsDialog_.testUnderWay() ||
+           stationDialog_.readUnderWay();
 }
 
 bool MainWindowPresenter::showUploadStatus() {
@@ -55,6 +72,14 @@ bool MainWindowPresenter::showUploadStatus() {
         return false;
     }
     window_.StatusAprsIs = std::move(line);
+    return true;
+}
+
+bool MainWindowPresenter::showStationStatus(const std::string& line) {
+    if (line == window_.StatusStation) {
+        return false;
+    }
+    window_.StatusStation = line;
     return true;
 }
 
@@ -97,6 +122,10 @@ void MainWindowPresenter::pressureMenuClicked() {
 
 void MainWindowPresenter::aprsIsMenuClicked() {
     aprsIsDialog_.show();
+}
+
+void MainWindowPresenter::stationMenuClicked() {
+    stationDialog_.show();
 }
 
 void MainWindowPresenter::aboutMenuClicked() {

@@ -10,6 +10,7 @@
 #include "app/instance_lock.h"
 #include "app/settings_dialog_presenter.h"
 #include "app/shell.h"
+#include "app/station_dialog_presenter.h"
 #include "aprs_is/cycle_upload.h"
 #include "common/appoggio.h"
 #include "common/main_window_model.h"
@@ -28,6 +29,7 @@ inline constexpr std::string_view Parametri = "Parametri";
 inline constexpr std::string_view Stringa_APRS = "Stringa APRS";
 inline constexpr std::string_view Pressione = "Pressione";
 inline constexpr std::string_view APRS_IS = "APRS-IS / CWOP";
+inline constexpr std::string_view Stazione = "Stazione";
 inline constexpr std::string_view About = "About";
 inline constexpr std::string_view Option1 = "Pressione ";
 inline constexpr std::string_view Option2 = "Temperatura ext.";
@@ -55,7 +57,10 @@ enum class StartOutcome {
 // the headless converter both run the program through it.
 class MainWindowPresenter {
   public:
-    explicit MainWindowPresenter(Shell& shell, std::string configPath = kConfigFileName);
+    // `station` reaches the station for the dialog "Stazione"; without a port list the
+    // system's serial ports are listed.
+    explicit MainWindowPresenter(Shell& shell, std::string configPath = kConfigFileName,
+                                 StationDialogActions station = {});
 
     // Form_Load, once: the working folder's lock (one Brezzolo per folder, the folder of
     // config.brz), the start texts in the window system's colours, the configuration
@@ -72,8 +77,8 @@ class MainWindowPresenter {
     // its time limits allow.
     void finishUpload(bool wait);
     // Collects what the worker threads have finished (an upload, the APRS-IS dialog's
-    // connection test) into the models; true when a model changed. A window program calls it
-    // from a short timer while backgroundWorkUnderWay().
+    // connection test, the station dialog's reading) into the models; true when a model changed. A
+    // window program calls it from a short timer while backgroundWorkUnderWay().
     bool pollBackground();
     bool backgroundWorkUnderWay() const;
     // The upload's "name=value" lines for the headless converter's dump ("" when it is off).
@@ -90,6 +95,7 @@ class MainWindowPresenter {
     void reportModeMenuClicked();
     void pressureMenuClicked();
     void aprsIsMenuClicked();
+    void stationMenuClicked();
     void aboutMenuClicked();
     // The About box's "OK": it unloads; the next About click loads it again.
     void aboutBoxClosed();
@@ -104,6 +110,11 @@ class MainWindowPresenter {
     SettingsDialogPresenter& reportModeDialog() { return reportModeDialog_; }
     SettingsDialogPresenter& pressureDialog() { return pressureDialog_; }
     AprsIsDialogPresenter& aprsIsDialog() { return aprsIsDialog_; }
+    StationDialogPresenter& stationDialog() { return stationDialog_; }
+
+    // How the link with the station is doing, for the status line below the window (empty:
+    // not shown); true when it changed.
+    bool showStationStatus(const std::string& line);
 
   private:
     // Held from the start to the end of the program.
@@ -121,6 +132,7 @@ class MainWindowPresenter {
     SettingsDialogPresenter reportModeDialog_;
     SettingsDialogPresenter pressureDialog_;
     AprsIsDialogPresenter aprsIsDialog_;
+    StationDialogPresenter stationDialog_;
     bool aboutLoaded_ = false;
     bool aboutVisible_ = false;
     bool started_ = false;

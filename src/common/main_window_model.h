@@ -100,6 +100,9 @@ struct MainWindowModel {
     // The APRS-IS upload's status line (aprs_is/status_line.h), below the window: after each
     // cycle and when an upload's outcome arrives; empty, and not shown, without aprs-is.brz.
     std::string StatusAprsIs;
+    // How the link with the station over its serial cable is doing, below the window as the
+    // line above; empty, and not shown, while the files of Heavy Weather are the source.
+    std::string StatusStation;
 
     // The neutral look of an indicator: the background colour, its border that value plus 1.
     void makeNeutral(ShapeModel& shape) const;

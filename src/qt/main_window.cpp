@@ -23,6 +23,7 @@
 #include "qt/qt_colour.h"
 #include "qt/qt_text.h"
 #include "qt/settings_dialogs.h"
+#include "qt/station_dialog.h"
 #include "qt/window_visibility.h"
 
 namespace brezzolo {
@@ -113,6 +114,8 @@ void Brezzolo::connectWidgets() {
             [this] { forward([](P& p) { p.pressureMenuClicked(); }); });
     connect(widgets_.APRS_IS, &QAction::triggered, this,
             [this] { forward([](P& p) { p.aprsIsMenuClicked(); }); });
+    connect(widgets_.Stazione, &QAction::triggered, this,
+            [this] { forward([](P& p) { p.stationMenuClicked(); }); });
     connect(widgets_.About, &QAction::triggered, this,
             [this] { forward([](P& p) { p.aboutMenuClicked(); }); });
 }
@@ -153,12 +156,20 @@ void Brezzolo::showModel() {
     widgets_.Command1->setText(qtText(model.Command1));
     showChartSelector();
     widgets_.MSChart1->setValues(model.MSChart1);
-    const QString status = qtText(model.StatusAprsIs);
-    if (widgets_.StatusAprsIs->text() != status) {
-        widgets_.StatusAprsIs->setText(status);
+    bool anyStatus = false;
+    for (auto [label, line] : {std::pair{widgets_.StatusStation, &model.StatusStation},
+                               std::pair{widgets_.StatusAprsIs, &model.StatusAprsIs}}) {
+        const QString status = qtText(*line);
+        if (label->text() != status) {
+            label->setText(status);
+        }
+        if (label->isHidden() != status.isEmpty()) {
+            label->setHidden(status.isEmpty());
+        }
+        anyStatus = anyStatus || !status.isEmpty();
     }
-    if (statusBar()->isHidden() != status.isEmpty()) {
-        statusBar()->setHidden(status.isEmpty());
+    if (statusBar()->isHidden() == anyStatus) {
+        statusBar()->setHidden(!anyStatus);
     }
     if (model.Visible && !isVisible()) {
         raiseWindow(this);
@@ -197,6 +208,12 @@ void Brezzolo::showDialogs() {
     }
     if (aprsIsDialog_) {
         aprsIsDialog_->showModel();
+    }
+    if (!stationDialog_ && presenter_.stationDialog().model().Visible) {
+        stationDialog_ = new StationDialog(this, presenter_.stationDialog(), [this] { refresh(); });
+    }
+    if (stationDialog_) {
+        stationDialog_->showModel();
     }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".

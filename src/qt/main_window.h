@@ -15,6 +15,7 @@ namespace brezzolo {
 class AprsIsDialog;
 class Configurazione;
 class SettingsDialog;
+class StationDialog;
 class frmAbout;
 
 // The main window "Brezzolo" on Qt: builds the widgets, forwards every event to the
@@ -64,6 +65,7 @@ class Brezzolo : public QMainWindow, public Shell {
     QPointer<SettingsDialog> reportModeDialog_;
     QPointer<SettingsDialog> pressureDialog_;
     QPointer<AprsIsDialog> aprsIsDialog_;
+    QPointer<StationDialog> stationDialog_;
     bool ending_ = false;
 };
 

@@ -112,6 +112,7 @@ class Builder {
         w_.Stringa_APRS = action(parameters, "Stringa_APRS", texts::Stringa_APRS);
         w_.Pressione = action(parameters, "Pressione", texts::Pressione);
         w_.APRS_IS = action(parameters, "APRS_IS", texts::APRS_IS);
+        w_.Stazione = action(parameters, "Stazione", texts::Stazione);
         w_.About = bar->addAction(qtText(texts::About));
         w_.About->setObjectName(QStringLiteral("About"));
     }
@@ -253,17 +254,26 @@ class Builder {
         return row;
     }
 
-    // Shown only while the model gives it a text: without aprs-is.brz the window looks as it
-    // always did.
+    // The station's line above the upload's, each shown only while the model gives it a
+    // text: without station.brz and aprs-is.brz the window looks as it always did.
     void statusLine() {
         QStatusBar* bar = window_.statusBar();
         bar->setObjectName(QStringLiteral("StatusBar"));
         bar->setSizeGripEnabled(false);
-        w_.StatusAprsIs = new QLabel;
-        w_.StatusAprsIs->setObjectName(QStringLiteral("StatusAprsIs"));
-        w_.StatusAprsIs->setTextFormat(Qt::PlainText);
-        letTextClip(w_.StatusAprsIs);
-        bar->addWidget(w_.StatusAprsIs, 1);
+        auto* lines = new QWidget;
+        auto* column = new QVBoxLayout(lines);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(0);
+        for (auto [label, name] : {std::pair{&w_.StatusStation, "StatusStation"},
+                                   std::pair{&w_.StatusAprsIs, "StatusAprsIs"}}) {
+            *label = new QLabel;
+            (*label)->setObjectName(QString::fromUtf8(name));
+            (*label)->setTextFormat(Qt::PlainText);
+            letTextClip(*label);
+            (*label)->hide();
+            column->addWidget(*label);
+        }
+        bar->addWidget(lines, 1);
         bar->hide();
     }
 

@@ -34,9 +34,11 @@ struct MainWindowWidgets {
     QAction* Stringa_APRS = nullptr;
     QAction* Pressione = nullptr;
     QAction* APRS_IS = nullptr;
+    QAction* Stazione = nullptr;
     QAction* About = nullptr;
     // The APRS-IS status line, in the window's status bar (hidden while it is empty).
     QLabel* StatusAprsIs = nullptr;
+    QLabel* StatusStation = nullptr;
 };
 
 // Builds the menu bar and every element of the main window into it, grouped and ordered top

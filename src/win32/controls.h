@@ -10,12 +10,13 @@ namespace brezzolo::win32 {
 // The window classes, fixed so that other programs (the tests) can find the windows; the
 // windows' titles are the core's captions.
 // "Brezzolo", "Configurazione File", "Setup Parametri" and "Setup Pressione", "Informazioni su
-// Brezzolo 1.9.2", "Setup APRS-IS / CWOP".
+// Brezzolo 1.9.2", "Setup APRS-IS / CWOP", "Stazione".
 inline constexpr const wchar_t* kMainWindowClass = L"BrezzoloMainWindow";
 inline constexpr const wchar_t* kFolderDialogClass = L"BrezzoloConfigurazione";
 inline constexpr const wchar_t* kSettingsDialogClass = L"BrezzoloSetup";
 inline constexpr const wchar_t* kAboutBoxClass = L"BrezzoloAbout";
 inline constexpr const wchar_t* kAprsIsDialogClass = L"BrezzoloAprsIs";
+inline constexpr const wchar_t* kStationDialogClass = L"BrezzoloStation";
 
 // The window timer that drives the cycles, and the short one that collects the worker
 // threads' results (an upload, a connection test) while one is under way.
@@ -45,13 +46,17 @@ enum Control : int {
     OKButton = 1191, CancelButton,
     // The About box "frmAbout".
     cmdOK = 1201, cmdSysInfo, picIcon, lblTitle, lblVersion, lblDescription, lblDisclaimer, Line1,
-    // The main window's status line: the APRS-IS upload's state, hidden while it has none.
-    StatusAprsIs = 1211,
+    // The main window's status lines: the APRS-IS upload's state and the station link's, each
+    // hidden while it has none.
+    StatusAprsIs = 1211, StatusStation,
     // "Setup APRS-IS / CWOP" (and its cmdOK): the switch, the seven fields in the order of
     // aprsIsDialogFields() with their labels, the connection test and its answer.
     lblHeading = 1221, lblHint, chkEnabled, lblTestResult, cmdTest, cmdCancel,
     txtCallsign = 1231, txtPasscode, txtServer, txtLatitude, txtLongitude, txtInterval, txtComment,
     lblCallsign = 1241, lblPasscode, lblServer, lblLatitude, lblLongitude, lblInterval, lblComment,
+    // "Stazione" (and its lblHeading, cmdOK, cmdCancel): the source, the port list, the poll
+    // seconds, the reading on demand and its outcome.
+    optFiles = 1251, optSerial, lblPort, cboPort, lblPoll, txtPoll, cmdRead, lblReadResult,
 };
 // clang-format on
 
@@ -68,6 +73,7 @@ enum MenuItem : int {
     Pressione,        // Parametri > Pressione
     About,            // About
     APRS_IS,          // Parametri > APRS-IS / CWOP
+    Stazione,         // Parametri > Stazione
 };
 
 }  // namespace brezzolo::win32

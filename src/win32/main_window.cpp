@@ -8,6 +8,7 @@
 #include "win32/controls.h"
 #include "win32/folder_dialog.h"
 #include "win32/settings_dialog.h"
+#include "win32/station_dialog.h"
 #include "win32/text.h"
 
 namespace brezzolo::win32 {
@@ -74,6 +75,7 @@ bool MainWindow::dialogMessage(MSG& message) {
                       (reportModeDialog_ && top == reportModeDialog_->hwnd()) ||
                       (pressureDialog_ && top == pressureDialog_->hwnd()) ||
                       (aprsIsDialog_ && top == aprsIsDialog_->hwnd()) ||
+                      (stationDialog_ && top == stationDialog_->hwnd()) ||
                       (aboutBox_ && top == aboutBox_->hwnd());
     return ours && IsDialogMessageW(top, &message);
 }
@@ -184,6 +186,9 @@ void MainWindow::command(int id, int code) {
         case APRS_IS:
             forward([](P& p) { p.aprsIsMenuClicked(); });
             break;
+        case Stazione:
+            forward([](P& p) { p.stationMenuClicked(); });
+            break;
         case About:
             forward([](P& p) { p.aboutMenuClicked(); });
             break;
@@ -250,13 +255,21 @@ void MainWindow::showModel() {
         showText(item(MSChart1), values);
         InvalidateRect(item(MSChart1), nullptr, FALSE);
     }
-    // The status line shows only with something to say, so that a window without aprs-is.brz
-    // stays as it was; when it comes or goes the controls above make room or take it back.
-    const HWND status = item(StatusAprsIs);
-    showText(status, model.StatusAprsIs);
-    const bool statusShown = (GetWindowLongPtrW(status, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (statusShown == model.StatusAprsIs.empty()) {
-        ShowWindow(status, model.StatusAprsIs.empty() ? SW_HIDE : SW_SHOWNA);
+    // A status line shows only with something to say, so that a window without aprs-is.brz
+    // and station.brz stays as it was; when one comes or goes the controls above make room or
+    // take it back.
+    bool statusChanged = false;
+    for (const auto& [id, line] : {std::pair{StatusStation, &model.StatusStation},
+                                   std::pair{StatusAprsIs, &model.StatusAprsIs}}) {
+        const HWND status = item(id);
+        showText(status, *line);
+        const bool statusShown = (GetWindowLongPtrW(status, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (statusShown == line->empty()) {
+            ShowWindow(status, line->empty() ? SW_HIDE : SW_SHOWNA);
+            statusChanged = true;
+        }
+    }
+    if (statusChanged) {
         placesChanged = true;
         RECT client;
         GetClientRect(hwnd(), &client);
@@ -300,6 +313,13 @@ void MainWindow::showDialogs() {
     }
     if (aprsIsDialog_) {
         aprsIsDialog_->showModel();
+    }
+    if (!stationDialog_ && presenter_.stationDialog().model().Visible) {
+        stationDialog_ = std::make_unique<StationDialog>(hwnd(), presenter_.stationDialog(),
+                                                         [this] { refresh(); });
+    }
+    if (stationDialog_) {
+        stationDialog_->showModel();
     }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".

@@ -16,6 +16,7 @@ class AboutBox;
 class AprsIsDialog;
 class FolderDialog;
 class SettingsDialog;
+class StationDialog;
 
 // The main window "Brezzolo" on Win32: builds the controls, forwards every event to the
 // presenter and shows its models (this window's, and which dialogs are open) after each.
@@ -49,7 +50,7 @@ class MainWindow : public Window, public Shell {
     void layout();
     SIZE minimumClientSize() const;
     SIZE initialClientSize() const;
-    // The status line's height at the foot of the window: nothing while it is empty.
+    // The status lines' height at the foot of the window: nothing for an empty one.
     int statusHeight() const;
 
     template <typename Handler>
@@ -67,6 +68,7 @@ class MainWindow : public Window, public Shell {
     std::unique_ptr<SettingsDialog> reportModeDialog_;
     std::unique_ptr<SettingsDialog> pressureDialog_;
     std::unique_ptr<AprsIsDialog> aprsIsDialog_;
+    std::unique_ptr<StationDialog> stationDialog_;
     std::unique_ptr<AboutBox> aboutBox_;
     HBRUSH background_ = nullptr;
     Colour backgroundColour_ = 0;

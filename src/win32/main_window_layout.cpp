@@ -76,6 +76,7 @@ HMENU MainWindow::createMenu() {
     AppendMenuW(parameters, MF_STRING, Stringa_APRS, wide(texts::Stringa_APRS).c_str());
     AppendMenuW(parameters, MF_STRING, Pressione, wide(texts::Pressione).c_str());
     AppendMenuW(parameters, MF_STRING, APRS_IS, wide(texts::APRS_IS).c_str());
+    AppendMenuW(parameters, MF_STRING, Stazione, wide(texts::Stazione).c_str());
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(parameters),
                 wide(texts::Parametri).c_str());
     AppendMenuW(bar, MF_STRING, About, wide(texts::About).c_str());
@@ -107,15 +108,26 @@ void MainWindow::createControls() {
     child(L"EDIT", Text1, ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {},
           WS_EX_CLIENTEDGE, f.fixed);
     child(L"BUTTON", Command1, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP);
-    // Hidden until the upload has a state to show; a long one ends in "...".
-    const HWND status =
-        child(L"STATIC", StatusAprsIs, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS, {},
-              WS_EX_STATICEDGE);
-    ShowWindow(status, SW_HIDE);
+    // Hidden until the upload or the station link has a state to show; a long one ends in
+    // "...".
+    for (const int id : {StatusStation, StatusAprsIs}) {
+        ShowWindow(child(L"STATIC", id, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS, {},
+                         WS_EX_STATICEDGE),
+                   SW_HIDE);
+    }
 }
 
+namespace {
+
+int statusLineHeight(const std::string& line) {
+    return line.empty() ? 0 : fonts().line + 4;
+}
+
+}  // namespace
+
 int MainWindow::statusHeight() const {
-    return presenter_.model().StatusAprsIs.empty() ? 0 : fonts().line + 4;
+    return statusLineHeight(presenter_.model().StatusStation) +
+           statusLineHeight(presenter_.model().StatusAprsIs);
 }
 
 SIZE MainWindow::minimumClientSize() const {
@@ -200,8 +212,11 @@ void MainWindow::layout() {
 
     // From the bottom up: the status line, the release line, Label37, the report and its
     // heading.
+    // The station's line above the upload's.
     const int status = statusHeight();
-    at(StatusAprsIs, 0, client.bottom - status, client.right, status);
+    const int aprsIsStatus = statusLineHeight(presenter_.model().StatusAprsIs);
+    at(StatusStation, 0, client.bottom - status, client.right, status - aprsIsStatus);
+    at(StatusAprsIs, 0, client.bottom - aprsIsStatus, client.right, aprsIsStatus);
     const int bottom = client.bottom - status - 8;
     const int commandWidth = std::max(110, textWidth(item(Command1)) + 24);
     at(Command1, left + width - commandWidth, bottom - buttonHeight(), commandWidth,

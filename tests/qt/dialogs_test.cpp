@@ -13,6 +13,7 @@
 #include "qt/message_boxes.h"
 #include "qt/program_icon.h"
 #include "qt/settings_dialogs.h"
+#include "qt/station_dialog.h"
 #include "support/aprs_is_test_server.h"
 #include "support/temp_folder.h"
 
@@ -225,6 +226,47 @@ class DialogsTest : public QObject {
         QTest::keyClick(dialog, Qt::Key_Escape);
         window.refresh();
         QVERIFY(!dialog->isVisible());
+    }
+
+    // "Stazione": the menu item opens it, the source and a typed port reach the presenter,
+    // "OK" writes station.brz; the station's status line shows above the upload's.
+    void stationDialog() {
+        TempFolder work;
+        WorkingFolder here(work.path());
+        writeFileBytes(work.file("config.brz"), crlf({"1", "1", "1", "hw", "out", "history.dat"}));
+        Brezzolo window;
+        QVERIFY(window.start());
+        auto* status = window.findChild<QLabel*>("StatusStation");
+        QVERIFY(status && status->isHidden() && window.statusBar()->isHidden());
+
+        window.findChild<QAction*>("Stazione")->trigger();
+        auto* dialog = window.findChild<StationDialog*>("Stazione");
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), "Stazione");
+        const char* const texts[][2] = {{"optFiles", "File di Heavy Weather"},
+                                        {"optSerial", "Cavo seriale"},
+                                        {"lblPort", "Porta seriale"},
+                                        {"txtPoll", "15"},
+                                        {"cmdRead", "Leggi la stazione ora"}};
+        for (const auto& [name, text] : texts) {
+            QCOMPARE(textOf(*dialog, name), QString::fromUtf8(text));
+        }
+        QVERIFY(dialog->findChild<QRadioButton*>("optFiles")->isChecked());
+
+        dialog->findChild<QRadioButton*>("optSerial")->click();
+        QLineEdit* port = dialog->findChild<QComboBox*>("cboPort")->lineEdit();
+        port->selectAll();
+        QTest::keyClicks(port, "COM7");
+        dialog->findChild<QPushButton*>("cmdOK")->click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(readFileBytes(work.file("station.brz")),
+                 crlf({"source=serial", "port=COM7", "poll=15"}));
+
+        window.presenter().showStationStatus("Stazione: collegata");
+        window.refresh();
+        QVERIFY(!status->isHidden() && !window.statusBar()->isHidden());
+        QCOMPARE(status->text(), "Stazione: collegata");
+        QVERIFY(window.findChild<QLabel*>("StatusAprsIs")->isHidden());
     }
 
     void aboutBoxAndIcon() {

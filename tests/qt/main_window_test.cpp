@@ -60,9 +60,9 @@ const char* const kStartTexts =
     "-10min    adesso|Label35=Seleziona Grafico|Option1=Pressione |Option2=Temperatura ext.|"
     "Command1=&ESCI|File=File|Cartelle=Cartelle di lavoro|Esci=Esci|Parametri=Parametri|"
     "Stringa_APRS=Stringa APRS|Pressione=Pressione|APRS_IS=APRS-IS / "
-    "CWOP|About=About|Label18=|Label19=|Label24=|"
+    "CWOP|Stazione=Stazione|About=About|Label18=|Label19=|Label24=|"
     "Label25=|Label26=|Label27=|Label28=|Label29=|Label33=|Label36=|Label37=|Check1=|"
-    "StatusAprsIs=|"
+    "StatusAprsIs=|StatusStation=|"
     "Label3=Rel. 1.9.2 W";
 
 }  // namespace

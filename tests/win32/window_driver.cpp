@@ -150,6 +150,12 @@ void setText(HWND parent, int id, std::wstring_view content) {
     notifyParent(parent, id, EN_CHANGE);
 }
 
+void setComboText(HWND parent, int id, std::wstring_view content) {
+    const std::wstring terminated(content);
+    send(GetDlgItem(parent, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
+    notifyParent(parent, id, CBN_EDITCHANGE);
+}
+
 bool click(HWND parent, int id) {
     return send(GetDlgItem(parent, id), BM_CLICK);
 }

@@ -47,6 +47,9 @@ std::wstring text(HWND window);
 std::wstring text(HWND parent, int id);
 // Types a whole text into an edit field: WM_SETTEXT and the EN_CHANGE its parent hears.
 void setText(HWND parent, int id, std::wstring_view text);
+// Types a whole text into a drop-down combo box's edit part: WM_SETTEXT and the
+// CBN_EDITCHANGE its parent hears.
+void setComboText(HWND parent, int id, std::wstring_view text);
 // A click on a button (BM_CLICK), returning once the program has handled it; false when the
 // program did not answer within 10 s (a modal box opened by the click: use clickLater()).
 bool click(HWND parent, int id);

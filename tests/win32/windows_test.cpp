@@ -323,6 +323,32 @@ TEST_F(WindowsProgram, AprsIsDialogStoresGoodSettingsAndTheStatusLineFollowsTheU
         << std::filesystem::path(text(main, StatusAprsIs)).string();
 }
 
+// "Stazione": the menu item opens it with the files of Heavy Weather chosen; the cable with a
+// typed port is written to station.brz by "OK".
+TEST_F(WindowsProgram, StationDialogWritesTheChosenSource) {
+    writeSettings(settings("1", "1", "1"));
+    const WindowProgram program(work_.path());
+    const HWND main = mainWindowAfterCycle(program);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, StatusStation)));
+
+    ASSERT_TRUE(chooseMenu(main, Stazione));
+    const HWND dialog = program.window(L"Stazione");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(text(dialog, optSerial), L"Cavo seriale");
+    EXPECT_EQ(text(dialog, cmdRead), L"Leggi la stazione ora");
+    EXPECT_EQ(text(dialog, txtPoll), L"15");
+    EXPECT_TRUE(isChecked(dialog, optFiles));
+
+    ASSERT_TRUE(click(dialog, optSerial));
+    EXPECT_TRUE(isChecked(dialog, optSerial) && !isChecked(dialog, optFiles));
+    setComboText(dialog, cboPort, L"COM7");
+    ASSERT_TRUE(click(dialog, cmdOK));
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_EQ(readFileBytes(work_.file("station.brz")),
+              crlf({"source=serial", "port=COM7", "poll=15"}));
+}
+
 // The pictures of docs/: the main window after a cycle, with a user message; the folder
 // dialog; the About box.
 bool takePictures(const std::string& work, const std::string& folder);
