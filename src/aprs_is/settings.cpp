@@ -2,12 +2,11 @@
 
 #include <cctype>
 #include <charconv>
-#include <filesystem>
 #include <functional>
 #include <string_view>
 #include <system_error>
 
-#include "common/paths.h"
+#include "common/settings_file.h"
 #include "common/text_file.h"
 
 namespace brezzolo {
@@ -15,16 +14,6 @@ namespace {
 
 bool isAsciiLetterOrDigit(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // A whole decimal number, nothing else around it: "14580", "-1".
@@ -231,14 +220,15 @@ const std::vector<Key>& keys() {
     return table;
 }
 
-// A "key=value" line split in its trimmed key and value; nothing for other lines.
-std::optional<std::pair<std::string, std::string>> keyValue(const std::string& line) {
-    const auto eq = line.find('=');
-    if (eq == std::string::npos) {
-        return std::nullopt;
-    }
-    return std::pair{std::string(trimmed(std::string_view(line).substr(0, eq))),
-                     std::string(trimmed(std::string_view(line).substr(eq + 1)))};
+const std::vector<std::string>& keyNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (const Key& key : keys()) {
+            all.emplace_back(key.name);
+        }
+        return all;
+    }();
+    return names;
 }
 
 }  // namespace
@@ -309,14 +299,11 @@ std::string serverText(const std::string& host, int port) {
 }
 
 AprsIsSettingsCheck parseAprsIsSettings(const std::vector<std::string>& lines) {
-    // The last line of a key counts, as it would for anyone reading the file from the top.
+    const auto texts = settingTexts(lines, keyNames());
     std::vector<std::optional<std::string>> values(keys().size());
-    for (const std::string& line : lines) {
-        const auto entry = keyValue(line);
-        for (std::size_t k = 0; entry && k < keys().size(); ++k) {
-            if (entry->first == keys()[k].name) {
-                values[k] = entry->second;
-            }
+    for (std::size_t k = 0; k < keys().size(); ++k) {
+        if (const auto text = texts.find(keys()[k].name); text != texts.end()) {
+            values[k] = text->second;
         }
     }
 
@@ -353,53 +340,15 @@ std::optional<AprsIsSettingsCheck> readAprsIsSettings(const std::string& path) {
 }
 
 std::optional<std::map<std::string, std::string>> readAprsIsSettingTexts(const std::string& path) {
-    const auto lines = readLines(path);
-    if (!lines) {
-        return std::nullopt;
-    }
-    std::map<std::string, std::string> texts;
-    for (const std::string& line : *lines) {
-        const auto entry = keyValue(line);
-        for (std::size_t k = 0; entry && k < keys().size(); ++k) {
-            if (entry->first == keys()[k].name) {
-                texts[entry->first] = entry->second;
-            }
-        }
-    }
-    return texts;
+    return readSettingTexts(path, keyNames());
 }
 
 bool writeAprsIsSettings(const AprsIsSettings& settings, const std::string& path) {
-    std::vector<std::string> lines = readLines(path).value_or(std::vector<std::string>{});
-    std::vector<bool> written(keys().size(), false);
-    std::vector<std::string> kept;
-    for (const std::string& line : lines) {
-        const auto entry = keyValue(line);
-        bool known = false;
-        for (std::size_t k = 0; entry && k < keys().size(); ++k) {
-            if (entry->first == keys()[k].name) {
-                known = true;
-                if (!written[k]) {
-                    kept.push_back(std::string(keys()[k].name) + "=" + keys()[k].text(settings));
-                    written[k] = true;
-                }
-            }
-        }
-        if (!known) {
-            kept.push_back(line);
-        }
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const Key& key : keys()) {
+        values.emplace_back(key.name, key.text(settings));
     }
-    for (std::size_t k = 0; k < keys().size(); ++k) {
-        if (!written[k]) {
-            kept.push_back(std::string(keys()[k].name) + "=" + keys()[k].text(settings));
-        }
-    }
-    return rewriteTextFile(path, kept);
-}
-
-std::string besideConfigFile(const std::string& configPath, const std::string& fileName) {
-    const std::filesystem::path folder = toFsPath(configPath).parent_path();
-    return fromFsPath(folder / toFsPath(fileName));
+    return writeSettings(path, values);
 }
 
 }  // namespace brezzolo

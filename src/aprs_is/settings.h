@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/settings_file.h"  // besideConfigFile
+
 namespace brezzolo {
 
 // aprs-is.brz: the settings of the direct upload to APRS-IS and CWOP, "key=value" lines in any
@@ -80,8 +82,5 @@ std::optional<std::string> commentProblem(const std::string& text);
 
 // "host:port" as written in the file.
 std::string serverText(const std::string& host, int port);
-
-// A file of this name in the folder of config.brz: aprs-is.brz lives beside it.
-std::string besideConfigFile(const std::string& configPath, const std::string& fileName);
 
 }  // namespace brezzolo

@@ -135,12 +135,5 @@ TEST(AprsIsSettings, RewritingKeepsWhatItDoesNotKnow) {
     EXPECT_EQ(readAprsIsSettings(path)->settings, settings);
 }
 
-TEST(AprsIsSettings, LivesBesideConfigBrz) {
-    EXPECT_EQ(besideConfigFile("config.brz", "aprs-is.brz"), "aprs-is.brz");
-    TempFolder folder;
-    EXPECT_EQ(besideConfigFile(folder.file("config.brz"), "aprs-is.state"),
-              folder.file("aprs-is.state"));
-}
-
 }  // namespace
 }  // namespace brezzolo
