@@ -10,11 +10,13 @@
 #include "app/instance_lock.h"
 #include "app/settings_dialog_presenter.h"
 #include "app/shell.h"
+#include "app/web_dialog_presenter.h"
 #include "aprs_is/cycle_upload.h"
 #include "common/appoggio.h"
 #include "common/main_window_model.h"
 #include "common/user_message.h"
 #include "config/config_file.h"
+#include "web/cycle_web_page.h"
 
 namespace brezzolo {
 
@@ -28,6 +30,7 @@ inline constexpr std::string_view Parametri = "Parametri";
 inline constexpr std::string_view Stringa_APRS = "Stringa APRS";
 inline constexpr std::string_view Pressione = "Pressione";
 inline constexpr std::string_view APRS_IS = "APRS-IS / CWOP";
+inline constexpr std::string_view Web = "Pagina web";
 inline constexpr std::string_view About = "About";
 inline constexpr std::string_view Option1 = "Pressione ";
 inline constexpr std::string_view Option2 = "Temperatura ext.";
@@ -66,7 +69,7 @@ class MainWindowPresenter {
                        Colour background = colours::defaultBackground);
 
     // Timer1 fired: one conversion cycle, then the APRS-IS upload of its reading when
-    // aprs-is.brz asks for it.
+    // aprs-is.brz asks for it, and the web page when web.brz asks for it.
     void timerFired();
     // Before the program ends: with `wait`, waits for an upload still under way as long as
     // its time limits allow.
@@ -90,6 +93,7 @@ class MainWindowPresenter {
     void reportModeMenuClicked();
     void pressureMenuClicked();
     void aprsIsMenuClicked();
+    void webMenuClicked();
     void aboutMenuClicked();
     // The About box's "OK": it unloads; the next About click loads it again.
     void aboutBoxClosed();
@@ -104,6 +108,7 @@ class MainWindowPresenter {
     SettingsDialogPresenter& reportModeDialog() { return reportModeDialog_; }
     SettingsDialogPresenter& pressureDialog() { return pressureDialog_; }
     AprsIsDialogPresenter& aprsIsDialog() { return aprsIsDialog_; }
+    WebDialogPresenter& webDialog() { return webDialog_; }
 
   private:
     // Held from the start to the end of the program.
@@ -121,6 +126,8 @@ class MainWindowPresenter {
     SettingsDialogPresenter reportModeDialog_;
     SettingsDialogPresenter pressureDialog_;
     AprsIsDialogPresenter aprsIsDialog_;
+    CycleWebPage webPage_;
+    WebDialogPresenter webDialog_;
     bool aboutLoaded_ = false;
     bool aboutVisible_ = false;
     bool started_ = false;
