@@ -56,8 +56,9 @@ void timeAxis(std::string& svg, const Frame& frame, const std::vector<TimeTick>&
         const std::string x = coordinate(frame.x(tick.minutes));
         svg += "<line class=\"tick\" x1=\"" + x + "\" y1=\"" + coordinate(kTop) + "\" x2=\"" + x +
                "\" y2=\"" + coordinate(kBottom + 5) + "\"/>";
-        // A label needs room on the right of its line.
-        if (!tick.label.empty() && frame.x(tick.minutes) < kRight - 24) {
+        // A label needs room on the right of its line: about 7 units a character.
+        const double labelWidth = 7.0 * static_cast<double>(tick.label.size());
+        if (!tick.label.empty() && frame.x(tick.minutes) + 3 + labelWidth < kRight) {
             svg += "<text class=\"time\" x=\"" + coordinate(frame.x(tick.minutes) + 3) + "\" y=\"" +
                    coordinate(kBottom + 16) + "\">" + escapedHtml(tick.label) + "</text>";
         }

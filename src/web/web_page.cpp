@@ -12,7 +12,7 @@ namespace {
 
 constexpr const char* kStyle =
     R"(body{font-family:"DejaVu Sans",Verdana,Arial,sans-serif;margin:0;padding:12px 16px;background:#f0f0f0;color:#000}
-h1{font-size:1.3em;margin:0 0 10px}
+h1{font-size:1.3em;margin:0 0 10px;white-space:pre-wrap}
 h2{font-size:1em;margin:0 0 6px;color:#1f3f6f}
 .panel{display:flex;flex-wrap:wrap;gap:10px}
 .box{background:#fff;border:1px solid #c8c8c8;border-radius:4px;padding:8px 12px;min-width:200px;flex:1 1 220px}
