@@ -23,6 +23,7 @@
 #include "qt/qt_colour.h"
 #include "qt/qt_text.h"
 #include "qt/settings_dialogs.h"
+#include "qt/web_dialog.h"
 #include "qt/window_visibility.h"
 
 namespace brezzolo {
@@ -113,6 +114,8 @@ void Brezzolo::connectWidgets() {
             [this] { forward([](P& p) { p.pressureMenuClicked(); }); });
     connect(widgets_.APRS_IS, &QAction::triggered, this,
             [this] { forward([](P& p) { p.aprsIsMenuClicked(); }); });
+    connect(widgets_.Web, &QAction::triggered, this,
+            [this] { forward([](P& p) { p.webMenuClicked(); }); });
     connect(widgets_.About, &QAction::triggered, this,
             [this] { forward([](P& p) { p.aboutMenuClicked(); }); });
 }
@@ -197,6 +200,12 @@ void Brezzolo::showDialogs() {
     }
     if (aprsIsDialog_) {
         aprsIsDialog_->showModel();
+    }
+    if (!webDialog_ && presenter_.webDialog().model().Visible) {
+        webDialog_ = new WebDialog(this, presenter_.webDialog(), [this] { refresh(); });
+    }
+    if (webDialog_) {
+        webDialog_->showModel();
     }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".

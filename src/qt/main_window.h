@@ -13,6 +13,7 @@ class QTimer;
 namespace brezzolo {
 
 class AprsIsDialog;
+class WebDialog;
 class Configurazione;
 class SettingsDialog;
 class frmAbout;
@@ -64,6 +65,7 @@ class Brezzolo : public QMainWindow, public Shell {
     QPointer<SettingsDialog> reportModeDialog_;
     QPointer<SettingsDialog> pressureDialog_;
     QPointer<AprsIsDialog> aprsIsDialog_;
+    QPointer<WebDialog> webDialog_;
     bool ending_ = false;
 };
 

@@ -34,6 +34,7 @@ struct MainWindowWidgets {
     QAction* Stringa_APRS = nullptr;
     QAction* Pressione = nullptr;
     QAction* APRS_IS = nullptr;
+    QAction* Web = nullptr;
     QAction* About = nullptr;
     // The APRS-IS status line, in the window's status bar (hidden while it is empty).
     QLabel* StatusAprsIs = nullptr;
