@@ -10,12 +10,13 @@ namespace brezzolo::win32 {
 // The window classes, fixed so that other programs (the tests) can find the windows; the
 // windows' titles are the core's captions.
 // "Brezzolo", "Configurazione File", "Setup Parametri" and "Setup Pressione", "Informazioni su
-// Brezzolo 1.9.2", "Setup APRS-IS / CWOP".
+// Brezzolo 1.9.2", "Setup APRS-IS / CWOP", "Pagina web".
 inline constexpr const wchar_t* kMainWindowClass = L"BrezzoloMainWindow";
 inline constexpr const wchar_t* kFolderDialogClass = L"BrezzoloConfigurazione";
 inline constexpr const wchar_t* kSettingsDialogClass = L"BrezzoloSetup";
 inline constexpr const wchar_t* kAboutBoxClass = L"BrezzoloAbout";
 inline constexpr const wchar_t* kAprsIsDialogClass = L"BrezzoloAprsIs";
+inline constexpr const wchar_t* kWebDialogClass = L"BrezzoloWeb";
 
 // The window timer that drives the cycles, and the short one that collects the worker
 // threads' results (an upload, a connection test) while one is under way.
@@ -52,6 +53,9 @@ enum Control : int {
     lblHeading = 1221, lblHint, chkEnabled, lblTestResult, cmdTest, cmdCancel,
     txtCallsign = 1231, txtPasscode, txtServer, txtLatitude, txtLongitude, txtInterval, txtComment,
     lblCallsign = 1241, lblPasscode, lblServer, lblLatitude, lblLongitude, lblInterval, lblComment,
+    // "Pagina web" (with lblHeading, lblHint, chkEnabled, cmdOK and cmdCancel): the folder, the
+    // last cycle's outcome and the button that opens the page.
+    lblFolder = 1251, txtFolder, lblStatus, cmdOpen,
 };
 // clang-format on
 
@@ -68,6 +72,7 @@ enum MenuItem : int {
     Pressione,        // Parametri > Pressione
     About,            // About
     APRS_IS,          // Parametri > APRS-IS / CWOP
+    Web,              // Parametri > Pagina web
 };
 
 }  // namespace brezzolo::win32

@@ -9,6 +9,7 @@
 #include "win32/folder_dialog.h"
 #include "win32/settings_dialog.h"
 #include "win32/text.h"
+#include "win32/web_dialog.h"
 
 namespace brezzolo::win32 {
 namespace {
@@ -74,6 +75,7 @@ bool MainWindow::dialogMessage(MSG& message) {
                       (reportModeDialog_ && top == reportModeDialog_->hwnd()) ||
                       (pressureDialog_ && top == pressureDialog_->hwnd()) ||
                       (aprsIsDialog_ && top == aprsIsDialog_->hwnd()) ||
+                      (webDialog_ && top == webDialog_->hwnd()) ||
                       (aboutBox_ && top == aboutBox_->hwnd());
     return ours && IsDialogMessageW(top, &message);
 }
@@ -183,6 +185,9 @@ void MainWindow::command(int id, int code) {
             break;
         case APRS_IS:
             forward([](P& p) { p.aprsIsMenuClicked(); });
+            break;
+        case Web:
+            forward([](P& p) { p.webMenuClicked(); });
             break;
         case About:
             forward([](P& p) { p.aboutMenuClicked(); });
@@ -300,6 +305,13 @@ void MainWindow::showDialogs() {
     }
     if (aprsIsDialog_) {
         aprsIsDialog_->showModel();
+    }
+    if (!webDialog_ && presenter_.webDialog().model().Visible) {
+        webDialog_ =
+            std::make_unique<WebDialog>(hwnd(), presenter_.webDialog(), [this] { refresh(); });
+    }
+    if (webDialog_) {
+        webDialog_->showModel();
     }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".
