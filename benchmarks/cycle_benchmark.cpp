@@ -27,6 +27,8 @@
 #include "input/history_file.h"
 #include "station_sim/station_sim.h"
 #include "support/aprs_is_test_server.h"
+#include "web/cycle_web_page.h"
+#include "input/current_data_reader.h"
 
 namespace {
 
@@ -127,6 +129,35 @@ BENCHMARK_CAPTURE(cycle, one_day_history, std::string("one-day"), 1.0)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(cycle, ten_year_history, std::string("ten-years"), 3652.5)
     ->Unit(benchmark::kMicrosecond);
+// The web page step alone, after a cycle: web.brz read, the day's and week's samples read from
+// the history, the page built and written. With a week of history and with ten years.
+void webPage(benchmark::State& state, const std::string& name, double days) {
+    const std::string hw = heavyWeatherFolder(name, days);
+    const OutputFolder out("web-" + name);
+    const std::string configPath = *joinPath(out.path, kConfigFileName);
+    if (hw.empty() || !rewriteTextFile(*joinPath(out.path, "web.brz"),
+                                       {"enabled=1", "folder=" + out.path})) {
+        state.SkipWithError("cannot prepare the folders");
+        return;
+    }
+    const StationReading reading = readStationReading(*joinPath(hw, "currdat.lst"), " 0");
+    MainWindowModel window = startupWindowModel();
+    CycleWebPage step(configPath);
+    const std::string history = *joinPath(hw, kDefaultHistoryFileName);
+    for (auto _ : state) {
+        std::ostringstream notes;
+        step.afterCycle(window, reading, history, "31/05/2024 18:00:30", notes);
+        benchmark::DoNotOptimize(notes);
+    }
+    if (!step.status().starts_with("Pagina scritta")) {
+        state.SkipWithError(step.status().c_str());
+    }
+}
+BENCHMARK_CAPTURE(webPage, one_week_history, std::string("one-week"), 7.5)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(webPage, ten_year_history, std::string("ten-years"), 3652.5)
+    ->Unit(benchmark::kMicrosecond);
+
 BENCHMARK_CAPTURE(cycle, one_day_history_writing_the_days_record, std::string("one-day"), 1.0, true)
     ->Unit(benchmark::kMicrosecond);
 

@@ -5,7 +5,7 @@
 # that folder before compiling the target, so a wrong-way #include stops the build with a
 # message naming the file and the include.
 
-set(BREZZOLO_LAYER_FOLDERS common io input config station assessment records aprs_is app qt
+set(BREZZOLO_LAYER_FOLDERS common io input config station assessment records aprs_is web app qt
     headless win32)
 
 function(brezzolo_layer target)

@@ -1,13 +1,33 @@
 #include "app/main_window_presenter.h"
 
+#include <chrono>
+#include <cstdio>
 #include <sstream>
 #include <utility>
 
+#include "app/browser.h"
 #include "app/cycle.h"
 #include "app/messages.h"
 #include "io/serial_port_list.h"
+#include "aprs_is/time_zone.h"
+#include "common/paths.h"
 
 namespace brezzolo {
+namespace {
+
+// The computer's local time now, as the web page says when it was written: 05/06/2006 14:06:10.
+std::string localTimeText() {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
+                             std::chrono::system_clock::now().time_since_epoch())
+                             .count();
+    const CivilTime t = systemLocalTime(seconds);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", t.day, t.month, t.year,
+                  t.hour, t.minute, t.second);
+    return text;
+}
+
+}  // namespace
 
 namespace {
 
@@ -33,13 +53,22 @@ MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath,
                         upload_.reloadSettings();
                         showUploadStatus();
                     }),
-      stationDialog_(shell, configPath_, withPortList(std::move(station))) {}
+      stationDialog_(shell, configPath_, withPortList(std::move(station))),
+      webPage_(configPath_),
+      webDialog_(shell, configPath_, openInBrowser) {}
 
 void MainWindowPresenter::timerFired() {
     CycleEnvironment env{store_, window_, folderDialog_, configPath_};
     runConversionCycle(env);
     std::ostringstream notes;
     upload_.afterCycle(env.lastReading, notes);
+    if (env.lastReading) {
+        const auto history =
+            joinPath(folderDialog_.heavyWeatherFolder(), folderDialog_.historyFileName());
+        webPage_.afterCycle(window_, env.lastReading->reading, history.value_or(""),
+                            localTimeText(), notes);
+        webDialog_.showStatus(webPage_.status());
+    }
     noteLines(notes.str());
     showUploadStatus();
 }
@@ -126,6 +155,10 @@ void MainWindowPresenter::aprsIsMenuClicked() {
 
 void MainWindowPresenter::stationMenuClicked() {
     stationDialog_.show();
+}
+
+void MainWindowPresenter::webMenuClicked() {
+    webDialog_.show();
 }
 
 void MainWindowPresenter::aboutMenuClicked() {

@@ -11,11 +11,13 @@
 #include "app/settings_dialog_presenter.h"
 #include "app/shell.h"
 #include "app/station_dialog_presenter.h"
+#include "app/web_dialog_presenter.h"
 #include "aprs_is/cycle_upload.h"
 #include "common/appoggio.h"
 #include "common/main_window_model.h"
 #include "common/user_message.h"
 #include "config/config_file.h"
+#include "web/cycle_web_page.h"
 
 namespace brezzolo {
 
@@ -30,6 +32,7 @@ inline constexpr std::string_view Stringa_APRS = "Stringa APRS";
 inline constexpr std::string_view Pressione = "Pressione";
 inline constexpr std::string_view APRS_IS = "APRS-IS / CWOP";
 inline constexpr std::string_view Stazione = "Stazione";
+inline constexpr std::string_view Web = "Pagina web";
 inline constexpr std::string_view About = "About";
 inline constexpr std::string_view Option1 = "Pressione ";
 inline constexpr std::string_view Option2 = "Temperatura ext.";
@@ -71,7 +74,7 @@ class MainWindowPresenter {
                        Colour background = colours::defaultBackground);
 
     // Timer1 fired: one conversion cycle, then the APRS-IS upload of its reading when
-    // aprs-is.brz asks for it.
+    // aprs-is.brz asks for it, and the web page when web.brz asks for it.
     void timerFired();
     // Before the program ends: with `wait`, waits for an upload still under way as long as
     // its time limits allow.
@@ -96,6 +99,7 @@ class MainWindowPresenter {
     void pressureMenuClicked();
     void aprsIsMenuClicked();
     void stationMenuClicked();
+    void webMenuClicked();
     void aboutMenuClicked();
     // The About box's "OK": it unloads; the next About click loads it again.
     void aboutBoxClosed();
@@ -115,6 +119,7 @@ class MainWindowPresenter {
     // How the link with the station is doing, for the status line below the window (empty:
     // not shown); true when it changed.
     bool showStationStatus(const std::string& line);
+    WebDialogPresenter& webDialog() { return webDialog_; }
 
   private:
     // Held from the start to the end of the program.
@@ -133,6 +138,8 @@ class MainWindowPresenter {
     SettingsDialogPresenter pressureDialog_;
     AprsIsDialogPresenter aprsIsDialog_;
     StationDialogPresenter stationDialog_;
+    CycleWebPage webPage_;
+    WebDialogPresenter webDialog_;
     bool aboutLoaded_ = false;
     bool aboutVisible_ = false;
     bool started_ = false;

@@ -167,6 +167,10 @@ bool renewTextFile(const std::string& path, const std::vector<std::string>& line
     return writeBytesReplacing(path, crlfText(lines), ReplaceMode::InPlaceWhenLocked);
 }
 
+bool renewFileBytes(const std::string& path, const std::string& bytes) {
+    return writeBytesReplacing(path, bytes, ReplaceMode::InPlaceWhenLocked);
+}
+
 bool appendLine(const std::string& path, const std::string& line) {
     const std::string bytes = toSystemCodePage(line + "\r\n");
     std::ofstream out(toFsPath(path), std::ios::binary | std::ios::app);

@@ -44,6 +44,10 @@ bool rewriteTextFile(const std::string& path, const std::vector<std::string>& li
 // never stays behind. False when neither way worked.
 bool renewTextFile(const std::string& path, const std::vector<std::string>& lines);
 
+// Rewrites a file that other programs read with these bytes as they are, in the way
+// renewTextFile does: for a file that is no text in the system code page (the UTF-8 web page).
+bool renewFileBytes(const std::string& path, const std::string& bytes);
+
 // Appends one line (with CR LF) to the file, creating it when missing, in a single write.
 bool appendLine(const std::string& path, const std::string& line);
 

@@ -24,6 +24,7 @@
 #include "qt/qt_text.h"
 #include "qt/settings_dialogs.h"
 #include "qt/station_dialog.h"
+#include "qt/web_dialog.h"
 #include "qt/window_visibility.h"
 
 namespace brezzolo {
@@ -116,6 +117,8 @@ void Brezzolo::connectWidgets() {
             [this] { forward([](P& p) { p.aprsIsMenuClicked(); }); });
     connect(widgets_.Stazione, &QAction::triggered, this,
             [this] { forward([](P& p) { p.stationMenuClicked(); }); });
+    connect(widgets_.Web, &QAction::triggered, this,
+            [this] { forward([](P& p) { p.webMenuClicked(); }); });
     connect(widgets_.About, &QAction::triggered, this,
             [this] { forward([](P& p) { p.aboutMenuClicked(); }); });
 }
@@ -214,6 +217,12 @@ void Brezzolo::showDialogs() {
     }
     if (stationDialog_) {
         stationDialog_->showModel();
+    }
+    if (!webDialog_ && presenter_.webDialog().model().Visible) {
+        webDialog_ = new WebDialog(this, presenter_.webDialog(), [this] { refresh(); });
+    }
+    if (webDialog_) {
+        webDialog_->showModel();
     }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".

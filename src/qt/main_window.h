@@ -13,6 +13,7 @@ class QTimer;
 namespace brezzolo {
 
 class AprsIsDialog;
+class WebDialog;
 class Configurazione;
 class SettingsDialog;
 class StationDialog;
@@ -66,6 +67,7 @@ class Brezzolo : public QMainWindow, public Shell {
     QPointer<SettingsDialog> pressureDialog_;
     QPointer<AprsIsDialog> aprsIsDialog_;
     QPointer<StationDialog> stationDialog_;
+    QPointer<WebDialog> webDialog_;
     bool ending_ = false;
 };
 

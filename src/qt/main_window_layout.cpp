@@ -113,6 +113,7 @@ class Builder {
         w_.Pressione = action(parameters, "Pressione", texts::Pressione);
         w_.APRS_IS = action(parameters, "APRS_IS", texts::APRS_IS);
         w_.Stazione = action(parameters, "Stazione", texts::Stazione);
+        w_.Web = action(parameters, "Web", texts::Web);
         w_.About = bar->addAction(qtText(texts::About));
         w_.About->setObjectName(QStringLiteral("About"));
     }

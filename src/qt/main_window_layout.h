@@ -35,6 +35,7 @@ struct MainWindowWidgets {
     QAction* Pressione = nullptr;
     QAction* APRS_IS = nullptr;
     QAction* Stazione = nullptr;
+    QAction* Web = nullptr;
     QAction* About = nullptr;
     // The APRS-IS status line, in the window's status bar (hidden while it is empty).
     QLabel* StatusAprsIs = nullptr;

@@ -10,13 +10,14 @@ namespace brezzolo::win32 {
 // The window classes, fixed so that other programs (the tests) can find the windows; the
 // windows' titles are the core's captions.
 // "Brezzolo", "Configurazione File", "Setup Parametri" and "Setup Pressione", "Informazioni su
-// Brezzolo 1.9.2", "Setup APRS-IS / CWOP", "Stazione".
+// Brezzolo 1.9.2", "Setup APRS-IS / CWOP", "Stazione", "Pagina web".
 inline constexpr const wchar_t* kMainWindowClass = L"BrezzoloMainWindow";
 inline constexpr const wchar_t* kFolderDialogClass = L"BrezzoloConfigurazione";
 inline constexpr const wchar_t* kSettingsDialogClass = L"BrezzoloSetup";
 inline constexpr const wchar_t* kAboutBoxClass = L"BrezzoloAbout";
 inline constexpr const wchar_t* kAprsIsDialogClass = L"BrezzoloAprsIs";
 inline constexpr const wchar_t* kStationDialogClass = L"BrezzoloStation";
+inline constexpr const wchar_t* kWebDialogClass = L"BrezzoloWeb";
 
 // The window timer that drives the cycles, and the short one that collects the worker
 // threads' results (an upload, a connection test) while one is under way.
@@ -57,6 +58,9 @@ enum Control : int {
     // "Stazione" (and its lblHeading, cmdOK, cmdCancel): the source, the port list, the poll
     // seconds, the reading on demand and its outcome.
     optFiles = 1251, optSerial, lblPort, cboPort, lblPoll, txtPoll, cmdRead, lblReadResult,
+    // "Pagina web" (with lblHeading, lblHint, chkEnabled, cmdOK and cmdCancel): the folder, the
+    // last cycle's outcome and the button that opens the page.
+    lblFolder = 1261, txtFolder, lblStatus, cmdOpen,
 };
 // clang-format on
 
@@ -74,6 +78,7 @@ enum MenuItem : int {
     About,            // About
     APRS_IS,          // Parametri > APRS-IS / CWOP
     Stazione,         // Parametri > Stazione
+    Web,              // Parametri > Pagina web
 };
 
 }  // namespace brezzolo::win32

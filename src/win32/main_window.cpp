@@ -10,6 +10,7 @@
 #include "win32/settings_dialog.h"
 #include "win32/station_dialog.h"
 #include "win32/text.h"
+#include "win32/web_dialog.h"
 
 namespace brezzolo::win32 {
 namespace {
@@ -76,6 +77,7 @@ bool MainWindow::dialogMessage(MSG& message) {
                       (pressureDialog_ && top == pressureDialog_->hwnd()) ||
                       (aprsIsDialog_ && top == aprsIsDialog_->hwnd()) ||
                       (stationDialog_ && top == stationDialog_->hwnd()) ||
+                      (webDialog_ && top == webDialog_->hwnd()) ||
                       (aboutBox_ && top == aboutBox_->hwnd());
     return ours && IsDialogMessageW(top, &message);
 }
@@ -188,6 +190,9 @@ void MainWindow::command(int id, int code) {
             break;
         case Stazione:
             forward([](P& p) { p.stationMenuClicked(); });
+            break;
+        case Web:
+            forward([](P& p) { p.webMenuClicked(); });
             break;
         case About:
             forward([](P& p) { p.aboutMenuClicked(); });
@@ -320,6 +325,13 @@ void MainWindow::showDialogs() {
     }
     if (stationDialog_) {
         stationDialog_->showModel();
+    }
+    if (!webDialog_ && presenter_.webDialog().model().Visible) {
+        webDialog_ =
+            std::make_unique<WebDialog>(hwnd(), presenter_.webDialog(), [this] { refresh(); });
+    }
+    if (webDialog_) {
+        webDialog_->showModel();
     }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".

@@ -77,6 +77,7 @@ HMENU MainWindow::createMenu() {
     AppendMenuW(parameters, MF_STRING, Pressione, wide(texts::Pressione).c_str());
     AppendMenuW(parameters, MF_STRING, APRS_IS, wide(texts::APRS_IS).c_str());
     AppendMenuW(parameters, MF_STRING, Stazione, wide(texts::Stazione).c_str());
+    AppendMenuW(parameters, MF_STRING, Web, wide(texts::Web).c_str());
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(parameters),
                 wide(texts::Parametri).c_str());
     AppendMenuW(bar, MF_STRING, About, wide(texts::About).c_str());
