@@ -1,5 +1,4 @@
-#include <windows.h>
-
+// Asio brings <windows.h>, after the Winsock headers it must follow.
 #include "io/serial_lines.h"
 
 namespace brezzolo {

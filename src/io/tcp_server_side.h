@@ -5,10 +5,11 @@
 
 namespace brezzolo {
 
-// The accepting side, for a server of our own (the tests' APRS-IS server): the connection
-// waiting at `acceptor` as a TcpStream, or an error.
+// The accepting side, for a server of our own (the tests' APRS-IS server): an acceptor's
+// accept fills the socket of a stream made unconnected for it.
 struct TcpServerSide {
-    static TcpStream accept(asio::ip::tcp::acceptor& acceptor, asio::error_code& error);
+    static TcpStream unconnected();
+    static asio::ip::tcp::socket& socket(TcpStream& stream);
 };
 
 }  // namespace brezzolo

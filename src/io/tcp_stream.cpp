@@ -190,14 +190,14 @@ void TcpStream::close() {
     pending_.clear();
 }
 
-TcpStream TcpServerSide::accept(asio::ip::tcp::acceptor& acceptor, asio::error_code& error) {
-    auto connection = std::make_unique<TcpStream::Connection>();
-    acceptor.accept(connection->socket, error);
+TcpStream TcpServerSide::unconnected() {
     TcpStream stream;
-    if (!error) {
-        stream.connection_ = std::move(connection);
-    }
+    stream.connection_ = std::make_unique<TcpStream::Connection>();
     return stream;
+}
+
+asio::ip::tcp::socket& TcpServerSide::socket(TcpStream& stream) {
+    return stream.connection_->socket;
 }
 
 }  // namespace brezzolo

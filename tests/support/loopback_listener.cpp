@@ -28,19 +28,16 @@ std::optional<TcpStream> LoopbackListener::accept(std::chrono::milliseconds wait
     if (!socket_->acceptor.is_open()) {
         return std::nullopt;
     }
+    // The new connection's socket belongs to the stream, which runs its waits itself.
+    TcpStream connection = TcpServerSide::unconnected();
     asio::error_code result = asio::error::would_block;
-    socket_->acceptor.async_wait(asio::socket_base::wait_read,
-                                 [&](const asio::error_code& e) { result = e; });
+    socket_->acceptor.async_accept(TcpServerSide::socket(connection),
+                                   [&](const asio::error_code& e) { result = e; });
     runUntil(socket_->context, std::chrono::steady_clock::now() + wait, [&] {
         asio::error_code ignored;
         socket_->acceptor.cancel(ignored);
     });
     if (result) {
-        return std::nullopt;
-    }
-    asio::error_code error;
-    TcpStream connection = TcpServerSide::accept(socket_->acceptor, error);
-    if (error) {
         return std::nullopt;
     }
     return connection;
