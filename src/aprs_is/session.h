@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "aprs_is/settings.h"
-#include "aprs_is/socket.h"
+#include "io/tcp_stream.h"
 
 namespace brezzolo {
 

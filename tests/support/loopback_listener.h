@@ -1,15 +1,15 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
+#include <memory>
 #include <optional>
 
-#include "aprs_is/socket.h"
+#include "io/tcp_stream.h"
 
 namespace brezzolo::test {
 
 // A listening TCP socket on 127.0.0.1 at a port the system picks: the tests' servers never
-// listen on any other address. Platform-specific.
+// listen on any other address.
 class LoopbackListener {
   public:
     LoopbackListener();
@@ -25,7 +25,8 @@ class LoopbackListener {
     void close();
 
   private:
-    std::intptr_t handle_ = -1;
+    struct Socket;
+    std::unique_ptr<Socket> socket_;
     int port_ = 0;
 };
 

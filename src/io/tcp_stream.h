@@ -2,17 +2,17 @@
 
 #include <chrono>
 #include <cstddef>
-#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "io/deadline.h"
+
 namespace brezzolo {
 
-// A TCP connection with a time limit on every wait, the little the APRS-IS upload needs. The
-// system calls live in socket_posix.cpp and socket_win.cpp; the line handling is shared.
-
-using Deadline = std::chrono::steady_clock::time_point;
+// A TCP connection with a time limit on every wait, the little the APRS-IS upload needs, on
+// Asio (hidden here: the header does not bring Asio to its users).
 
 enum class NetFailure {
     NameNotFound,     // the server's name does not resolve
@@ -32,7 +32,7 @@ struct ConnectResult;
 
 class TcpStream {
   public:
-    TcpStream() = default;
+    TcpStream();
     ~TcpStream();
     TcpStream(TcpStream&& other) noexcept;
     TcpStream& operator=(TcpStream&& other) noexcept;
@@ -43,9 +43,6 @@ class TcpStream {
     // its addresses in turn until one accepts, within `timeout` in all.
     static ConnectResult connect(const std::string& host, int port,
                                  std::chrono::milliseconds timeout);
-
-    // Takes over a connected socket of the system (the tests' own server accepts them).
-    static TcpStream adopt(std::intptr_t handle);
 
     // The next line, without its CR LF or LF; `crlf`, when given, tells which it was. A line
     // longer than kMaximumLine is cut there.
@@ -62,23 +59,20 @@ class TcpStream {
     void drain(Deadline deadline);
 
     void close();
-    bool isOpen() const { return handle_ != kNoSocket; }
+    bool isOpen() const;
 
     static constexpr std::size_t kMaximumLine = 4096;
 
   private:
-    static constexpr std::intptr_t kNoSocket = -1;
-    explicit TcpStream(std::intptr_t handle) : handle_(handle) {}
+    struct Connection;
+    friend struct TcpServerSide;
 
     // Waits for data and receives what there is: the number of bytes, 0 when the other side
-    // has closed. Platform-specific.
+    // has closed.
     std::optional<NetError> receiveSome(char* buffer, std::size_t size, std::size_t& received,
                                         Deadline deadline);
-    // Waits until the socket takes data and sends what it takes. Platform-specific.
-    std::optional<NetError> sendSome(const char* bytes, std::size_t size, std::size_t& sent,
-                                     Deadline deadline);
 
-    std::intptr_t handle_ = kNoSocket;
+    std::unique_ptr<Connection> connection_;
     std::string pending_;  // received bytes not yet returned as a line
 };
 
@@ -86,11 +80,5 @@ struct ConnectResult {
     TcpStream stream;
     std::optional<NetError> error;  // set when there is no connection
 };
-
-// Milliseconds left until the deadline, at least 0 and at most a day.
-int millisecondsLeft(Deadline deadline);
-
-// Starts the system's network library once per process (Winsock); nothing elsewhere.
-void startNetwork();
 
 }  // namespace brezzolo
