@@ -1,11 +1,8 @@
 #include "station/station_link.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <filesystem>
 #include <system_error>
-#include <tuple>
 
 #include "common/paths.h"
 #include "station/current_data_file.h"
@@ -31,10 +28,6 @@ std::pair<StationLinkState, std::string> readFailure(ReadFailure failure,
             break;
     }
     return {StationLinkState::NoAnswer, detail};
-}
-
-std::string twoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
 }
 
 }  // namespace
@@ -200,55 +193,25 @@ std::optional<StationLinkStatus> StationLink::takeStatus() {
     return published_;
 }
 
-StationProbe readStationOnce(const std::string& port, const StationLinkOptions& options) {
-    StationProbe probe;
+StationProbeResult readStationOnce(const std::string& port, const StationLinkOptions& options) {
+    StationProbeResult probe;
     std::string error;
     const std::unique_ptr<ByteLine> line = options.openPort(port, error);
     if (!line) {
-        probe.state = StationLinkState::PortError;
-        probe.detail = error;
+        probe.failure = "porta non disponibile - " + error;
         return probe;
     }
     const StationRead<StationValues> read = options.readValues(*line);
     if (!read.value) {
-        std::tie(probe.state, probe.detail) = readFailure(read.failure, read.detail);
+        const auto [state, detail] = readFailure(read.failure, read.detail);
+        probe.failure = state == StationLinkState::InvalidData ? "lettura non valida - " + detail
+                        : state == StationLinkState::PortError ? "errore della porta - " + detail
+                                                               : "nessuna risposta dalla stazione";
         return probe;
     }
     probe.outdoorTemp = read.value->outdoorTemp;
-    probe.stationClock = read.value->clock;
+    probe.stationTime = read.value->clock;
     return probe;
-}
-
-std::string stationProbeText(const StationProbe& probe) {
-    switch (probe.state) {
-        case StationLinkState::PortError:
-            return "Porta non disponibile - " + probe.detail;
-        case StationLinkState::NoAnswer:
-            return "Nessuna risposta dalla stazione" +
-                   (probe.detail.empty() ? "" : " - " + probe.detail);
-        case StationLinkState::InvalidData:
-            return "Lettura non valida - " + probe.detail;
-        default:
-            break;
-    }
-    std::string text = "Temperatura esterna ";
-    if (probe.outdoorTemp) {
-        std::array<char, 32> buffer{};
-        const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                       *probe.outdoorTemp, std::chars_format::fixed, 1)
-                             .ptr;
-        text += std::string(buffer.data(), end) + " °C";
-    } else {
-        text += "non disponibile";
-    }
-    if (probe.stationClock) {
-        const CivilTime& t = *probe.stationClock;
-        text += ", ora della stazione " + twoDigits(t.day) + "/" + twoDigits(t.month) + "/" +
-                std::to_string(t.year) + " " + twoDigits(t.hour) + ":" + twoDigits(t.minute);
-    } else {
-        text += ", orologio della stazione non impostato";
-    }
-    return text;
 }
 
 }  // namespace brezzolo

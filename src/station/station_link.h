@@ -12,6 +12,7 @@
 
 #include "common/civil_time.h"
 #include "station/byte_line.h"
+#include "station/station_probe.h"
 #include "station/station_status.h"
 #include "station/station_values.h"
 #include "station/ws23xx_reader.h"
@@ -121,16 +122,6 @@ class StationLink {
 // One reading for a dialog's "read the station now" button: opens the port, reads the values
 // once and closes the port. Synchronous (a few seconds at most when the station is silent):
 // the caller runs it on a worker. The port must not be held by a running link.
-struct StationProbe {
-    std::optional<double> outdoorTemp;      // °C, when the reading was good
-    std::optional<CivilTime> stationClock;  // the console's clock, when it holds a valid time
-    StationLinkState state = StationLinkState::Reading;  // Reading, or what went wrong
-    std::string detail;                                  // Italian
-};
-
-StationProbe readStationOnce(const std::string& port, const StationLinkOptions& options);
-
-// "Temperatura esterna 7.4 °C, ora della stazione 24/04/2003 03:26", or what went wrong.
-std::string stationProbeText(const StationProbe& probe);
+StationProbeResult readStationOnce(const std::string& port, const StationLinkOptions& options);
 
 }  // namespace brezzolo

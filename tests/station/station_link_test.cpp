@@ -215,11 +215,13 @@ TEST(StationLink, StatusLinesAndDump) {
 TEST(StationLink, ReadOnceGivesTheOutdoorTemperatureAndTheConsolesClockOrWhatFailed) {
     FakeStation station;
     station.next.value->clock = CivilTime{2003, 4, 24, 3, 26, 10};
-    EXPECT_EQ(stationProbeText(readStationOnce("COM3", station.options())),
-              "Temperatura esterna 7.4 °C, ora della stazione 24/04/2003 03:26");
+    const StationProbeResult good = readStationOnce("COM3", station.options());
+    EXPECT_EQ(good.outdoorTemp, 7.4);
+    EXPECT_EQ(good.stationTime, (CivilTime{2003, 4, 24, 3, 26, 10}));
+    EXPECT_TRUE(good.read());
     station.next = {std::nullopt, ReadFailure::NoAnswer, ""};
-    EXPECT_EQ(stationProbeText(readStationOnce("COM3", station.options())),
-              "Nessuna risposta dalla stazione");
+    EXPECT_EQ(readStationOnce("COM3", station.options()).failure,
+              "nessuna risposta dalla stazione");
 }
 
 }  // namespace
