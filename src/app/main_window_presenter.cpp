@@ -8,9 +8,10 @@
 #include "app/browser.h"
 #include "app/cycle.h"
 #include "app/messages.h"
-#include "io/serial_port_list.h"
 #include "aprs_is/time_zone.h"
 #include "common/paths.h"
+#include "io/serial_port_list.h"
+#include "station/station_link.h"
 
 namespace brezzolo {
 namespace {
@@ -29,22 +30,14 @@ std::string localTimeText() {
 
 }  // namespace
 
-namespace {
-
-StationDialogActions withPortList(StationDialogActions actions) {
-    if (!actions.listPorts) {
-        actions.listPorts = listSerialPorts;
-    }
-    return actions;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath,
                                          StationDialogActions station)
     : shell_(shell),
       configPath_(std::move(configPath)),
       upload_(configPath_),
+      station_(configPath_),
       folderDialog_(window_, shell, configPath_),
       reportModeDialog_(setupParametriTexts(), shell, configPath_),
       pressureDialog_(setupPressioneTexts(), shell, configPath_),
@@ -53,9 +46,25 @@ MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath,
                         upload_.reloadSettings();
                         showUploadStatus();
                     }),
-      stationDialog_(shell, configPath_, withPortList(std::move(station))),
+      stationDialog_(shell, configPath_, stationActions(std::move(station))),
       webPage_(configPath_),
       webDialog_(shell, configPath_, openInBrowser) {}
+
+StationDialogActions MainWindowPresenter::stationActions(StationDialogActions actions) {
+    if (!actions.listPorts) {
+        actions.listPorts = listSerialPorts;
+    }
+    if (!actions.readOnce) {
+        actions.readOnce = [](const std::string& port) {
+            return readStationOnce(port, StationLinkOptions{});
+        };
+    }
+    // A reading on demand needs the port the link may hold; the link takes it again after the
+    // next cycle, or at once when "OK" stores new settings.
+    actions.beforeRead = [this](const std::string& port) { station_.releasePort(port); };
+    actions.saved = [this] { updateStation(); };
+    return actions;
+}
 
 void MainWindowPresenter::timerFired() {
     CycleEnvironment env{store_, window_, folderDialog_, configPath_};
@@ -69,13 +78,31 @@ void MainWindowPresenter::timerFired() {
                             localTimeText(), notes);
         webDialog_.showStatus(webPage_.status());
     }
+    station_.update(folderDialog_, notes);
     noteLines(notes.str());
     showUploadStatus();
+    showStationStatus();
 }
 
-void MainWindowPresenter::finishUpload(bool wait) {
+void MainWindowPresenter::updateStation() {
+    std::ostringstream notes;
+    station_.update(folderDialog_, notes);
+    noteLines(notes.str());
+    showStationStatus();
+}
+
+bool MainWindowPresenter::waitForStation(std::chrono::milliseconds limit) {
+    std::ostringstream notes;
+    const bool polled = station_.waitForFirstPoll(limit, notes);
+    noteLines(notes.str());
+    showStationStatus();
+    return polled;
+}
+
+void MainWindowPresenter::finishBackgroundWork(bool wait) {
     std::ostringstream notes;
     upload_.finish(wait, notes);
+    station_.stop();
     noteLines(notes.str());
     showUploadStatus();
 }
@@ -83,8 +110,9 @@ void MainWindowPresenter::finishUpload(bool wait) {
 bool MainWindowPresenter::pollBackground() {
     std::ostringstream notes;
     upload_.poll(notes);
+    station_.poll(notes);
     noteLines(notes.str());
-    const bool status = showUploadStatus();
+    const bool status = showUploadStatus() | showStationStatus();
     const bool test = aprsIsDialog_.poll();
     const bool reading = stationDialog_.poll();
     return status || test || reading;
@@ -92,7 +120,7 @@ bool MainWindowPresenter::pollBackground() {
 
 bool MainWindowPresenter::backgroundWorkUnderWay() const {
     return upload_.uploader().busy() || aprsIsDialog_.testUnderWay() ||
-           stationDialog_.readUnderWay();
+           stationDialog_.readUnderWay() || station_.running();
 }
 
 bool MainWindowPresenter::showUploadStatus() {
@@ -104,11 +132,12 @@ bool MainWindowPresenter::showUploadStatus() {
     return true;
 }
 
-bool MainWindowPresenter::showStationStatus(const std::string& line) {
+bool MainWindowPresenter::showStationStatus() {
+    std::string line = station_.statusLine();
     if (line == window_.StatusStation) {
         return false;
     }
-    window_.StatusStation = line;
+    window_.StatusStation = std::move(line);
     return true;
 }
 

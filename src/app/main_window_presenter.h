@@ -1,11 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/aprs_is_dialog_presenter.h"
+#include "app/cycle_station.h"
 #include "app/folder_dialog_presenter.h"
 #include "app/instance_lock.h"
 #include "app/settings_dialog_presenter.h"
@@ -77,8 +79,12 @@ class MainWindowPresenter {
     // aprs-is.brz asks for it, and the web page when web.brz asks for it.
     void timerFired();
     // Before the program ends: with `wait`, waits for an upload still under way as long as
-    // its time limits allow.
-    void finishUpload(bool wait);
+    // its time limits allow; the station link stops.
+    void finishBackgroundWork(bool wait);
+    // With the station read over the serial cable: waits at most `limit` for the link's first
+    // poll, so that a one-shot run reports the station's reading of now. True when it ended
+    // (or there is no link).
+    bool waitForStation(std::chrono::milliseconds limit);
     // Collects what the worker threads have finished (an upload, the APRS-IS dialog's
     // connection test, the station dialog's reading) into the models; true when a model changed. A
     // window program calls it from a short timer while backgroundWorkUnderWay().
@@ -86,6 +92,9 @@ class MainWindowPresenter {
     bool backgroundWorkUnderWay() const;
     // The upload's "name=value" lines for the headless converter's dump ("" when it is off).
     std::string uploadDumpLines() const { return upload_.dumpLines(); }
+    // The station link's "name=value" lines for the dump ("" while Heavy Weather's files are
+    // read).
+    std::string stationDumpLines() const { return station_.dumpLines(); }
     // Option1 / Option2 clicked: marks the option, stores line 3 when it differs, and
     // redraws the chart at once.
     void chartOptionClicked(ChartChoice choice);
@@ -116,9 +125,6 @@ class MainWindowPresenter {
     AprsIsDialogPresenter& aprsIsDialog() { return aprsIsDialog_; }
     StationDialogPresenter& stationDialog() { return stationDialog_; }
 
-    // How the link with the station is doing, for the status line below the window (empty:
-    // not shown); true when it changed.
-    bool showStationStatus(const std::string& line);
     WebDialogPresenter& webDialog() { return webDialog_; }
 
   private:
@@ -132,7 +138,14 @@ class MainWindowPresenter {
 
     Appoggio store_;
     MainWindowModel window_;
+    // Reads station.brz again and starts, restarts or stops the station link to match it.
+    void updateStation();
+    // Puts the station link's status line into the model; true when it changed.
+    bool showStationStatus();
+    StationDialogActions stationActions(StationDialogActions actions);
+
     CycleUpload upload_;
+    CycleStation station_;
     FolderDialogPresenter folderDialog_;
     SettingsDialogPresenter reportModeDialog_;
     SettingsDialogPresenter pressureDialog_;

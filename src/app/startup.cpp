@@ -96,6 +96,7 @@ StartOutcome MainWindowPresenter::start(Colour standardText, Colour background) 
     }
     applyTimerRule(window_.Timer1, TimerEvent::StartupWithConfig);
     window_.Visible = true;
+    updateStation();  // with the serial cable chosen, the link starts reading the station now
     return StartOutcome::Running;
 }
 

@@ -168,6 +168,9 @@ void StationDialogPresenter::readClicked() {
                                        .c_str()));
         return;
     }
+    if (actions_.beforeRead) {
+        actions_.beforeRead(port);
+    }
     const bool started = actions_.readOnce && reading_.start([read = actions_.readOnce, port] {
         try {
             return read(port);

@@ -50,6 +50,8 @@ struct StationDialogActions {
     std::function<std::vector<std::string>()> listPorts;  // the system's serial ports
     StationProbe readOnce;        // one reading of the station; runs on a worker thread
     std::function<void()> saved;  // after "OK" has written station.brz
+    // Before a reading on demand starts, on the dialog's thread: the port must be free for it.
+    std::function<void(const std::string& port)> beforeRead;
 };
 
 // "Stazione": where the readings come from, station.brz beside config.brz. Each showing loads

@@ -43,6 +43,9 @@ constexpr const char* kUsage =
     "  --help            show this text\n"
     "  --version         show the program's version\n";
 
+// Long enough for a poll whose every read is retried after a silence.
+constexpr std::chrono::seconds kFirstStationPollLimit{60};
+
 struct Options {
     std::optional<long long> cycles;
     std::optional<long long> intervalMs;
@@ -148,6 +151,10 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 
+    // Read over the serial cable, the first cycle waits for the station's first reading, so that
+    // it reports the weather of now and not what an earlier run left.
+    program.waitForStation(kFirstStationPollLimit);
+
     const MainWindowModel& window = program.model();
     for (long long done = 0; !stopRequested && (!options->cycles || done < *options->cycles);) {
         program.timerFired();
@@ -164,11 +171,12 @@ int main(int argc, char** argv) {
     }
 
     // A one-shot run waits for its upload, so that a scheduler's run sends its report.
-    program.finishUpload(options->cycles && !stopRequested);
+    program.finishBackgroundWork(options->cycles && !stopRequested);
 
     if (options->dump) {
-        writeConsole(ConsoleStream::Output,
-                     dumpModel(window, program.store()) + program.uploadDumpLines());
+        writeConsole(ConsoleStream::Output, dumpModel(window, program.store()) +
+                                                program.uploadDumpLines() +
+                                                program.stationDumpLines());
     }
     return 0;
 }

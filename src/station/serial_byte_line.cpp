@@ -28,6 +28,28 @@ LineStatus SerialByteLine::write(std::span<const std::uint8_t> bytes) {
     return lineStatus(port_.write(bytes, timeout));
 }
 
+std::unique_ptr<ByteLine> openStationPort(const std::string& port, std::string& error) {
+    auto line = std::make_unique<SerialByteLine>();
+    const SerialOpenResult opened = line->open(port);
+    switch (opened.failure) {
+        case SerialOpenFailure::None:
+            return line;
+        case SerialOpenFailure::NotFound:
+            error = "la porta non esiste";
+            break;
+        case SerialOpenFailure::InUse:
+            error = "la porta è in uso da un altro programma";
+            break;
+        case SerialOpenFailure::NoPermission:
+            error = "accesso alla porta negato (su Linux l'utente deve essere nel gruppo dialout)";
+            break;
+        case SerialOpenFailure::Other:
+            error = opened.errorText;
+            break;
+    }
+    return nullptr;
+}
+
 LineStatus SerialByteLine::read(std::uint8_t& byte, std::chrono::milliseconds timeout) {
     return lineStatus(port_.readByte(byte, timeout));
 }

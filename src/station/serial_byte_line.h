@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "io/serial_port.h"
@@ -24,5 +25,10 @@ class SerialByteLine : public ByteLine {
   private:
     SerialPort port_;
 };
+
+// The station's port opened for the link: nothing when it cannot be opened, with the reason in
+// Italian in `error` (a port that does not exist, held by another program, or not open to this
+// user).
+std::unique_ptr<ByteLine> openStationPort(const std::string& port, std::string& error);
 
 }  // namespace brezzolo

@@ -125,11 +125,20 @@ void StationPoller::updateHistory(const StationValues& values, const CivilTime& 
     }
 }
 
+void removeStaleCurrentData(const std::string& path, std::chrono::seconds lostAfter) {
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(toFsPath(path), error);
+    if (!error && std::filesystem::file_time_type::clock::now() - written >= lostAfter) {
+        std::filesystem::remove(toFsPath(path), error);
+    }
+}
+
 bool StationLink::start(StationLinkOptions options) {
     if (thread_.joinable() || !options.openPort || !options.readValues || !options.readHeader ||
         !options.readRecords || !options.systemNow || !options.steadyNow) {
         return false;
     }
+    removeStaleCurrentData(options.currentDataPath, options.lostAfter);
     {
         const std::lock_guard lock(mutex_);
         stopping_ = false;

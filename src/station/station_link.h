@@ -12,6 +12,7 @@
 
 #include "common/civil_time.h"
 #include "station/byte_line.h"
+#include "station/serial_byte_line.h"
 #include "station/station_probe.h"
 #include "station/station_status.h"
 #include "station/station_values.h"
@@ -32,14 +33,22 @@ struct StationLinkOptions {
     // as it does without Heavy Weather, rather than reporting old weather as new.
     std::chrono::seconds lostAfter{600};
 
-    // The serial port and the station's protocol. Each read times out by itself within a few
-    // seconds. Nothing when the port cannot be opened, with the system's reason in `error`.
-    std::function<std::unique_ptr<ByteLine>(const std::string& port, std::string& error)> openPort;
-    std::function<StationRead<StationValues>(ByteLine&)> readValues;
-    std::function<StationRead<StationHistoryHeader>(ByteLine&)> readHeader;
+    // The serial port and the station's protocol: the real ones unless a test gives its own.
+    // Each read times out by itself within a few seconds. Nothing when the port cannot be
+    // opened, with the reason in `error`.
+    std::function<std::unique_ptr<ByteLine>(const std::string& port, std::string& error)> openPort =
+        openStationPort;
+    std::function<StationRead<StationValues>(ByteLine&)> readValues = [](ByteLine& line) {
+        return readStationValues(line);
+    };
+    std::function<StationRead<StationHistoryHeader>(ByteLine&)> readHeader = [](ByteLine& line) {
+        return readStationHistoryHeader(line);
+    };
     std::function<StationRead<std::vector<StationHistoryRecord>>(ByteLine&,
                                                                  const std::vector<int>&)>
-        readRecords;
+        readRecords = [](ByteLine& line, const std::vector<int>& indexes) {
+            return readStationHistoryRecords(line, indexes);
+        };
 
     // The PC's clock (the header time when the console's clock is not set, and the status),
     // its local time, and the clock the intervals are measured by.
@@ -85,6 +94,11 @@ class StationPoller {
     std::optional<std::pair<int, std::optional<CivilTime>>> historySyncedTo_;
 };
 
+// Removes a currdat.lst that nothing has renewed for lostAfter: Heavy Weather's from before the
+// switch to the cable, or the link's own from before Brezzolo was stopped. Its weather is old,
+// and the cycle must not report it as new while the link's first poll is still under way.
+void removeStaleCurrentData(const std::string& path, std::chrono::seconds lostAfter);
+
 // The poller on a worker thread of its own. The owner's thread asks for the newest status with
 // takeStatus(); the worker never calls into the owner.
 class StationLink {
@@ -94,8 +108,9 @@ class StationLink {
     StationLink& operator=(const StationLink&) = delete;
     ~StationLink() { stop(); }
 
-    // Starts polling. False when the link runs already, a read function is missing or the
-    // system has no thread to give.
+    // Removes a stale currdat.lst (removeStaleCurrentData) at once and starts polling. False
+    // when the link runs already, a read function is missing or the system has no thread to
+    // give.
     bool start(StationLinkOptions options);
 
     // Ends the worker: at once while it waits between polls, or after the read under way

@@ -32,6 +32,7 @@ struct Dialog {
     int saved = 0;
     StationProbeResult answer;
     std::vector<std::string> portsRead;
+    std::vector<std::string> released;
     StationDialogPresenter presenter{
         shell, folder.file("config.brz"),
         StationDialogActions{.listPorts =
@@ -43,7 +44,12 @@ struct Dialog {
                                      portsRead.push_back(port);
                                      return answer;
                                  },
-                             .saved = [this] { ++saved; }}};
+                             .saved = [this] { ++saved; },
+                             .beforeRead =
+                                 [this](const std::string& port) {
+                                     released.push_back(port);
+                                     EXPECT_TRUE(portsRead.empty());  // freed before the read
+                                 }}};
 
     const StationDialogModel& model() const { return presenter.model(); }
     bool waitForOutcome() {
@@ -141,6 +147,7 @@ TEST(StationDialog, ReadingNowShowsWhatTheStationSaid) {
         EXPECT_EQ(d.model().lblReadResult, "Lettura in corso sulla porta COM3 ...");
         ASSERT_TRUE(d.waitForOutcome());
         EXPECT_EQ(d.portsRead, std::vector<std::string>{"COM3"});
+        EXPECT_EQ(d.released, std::vector<std::string>{"COM3"});
         EXPECT_TRUE(d.model().cmdReadEnabled);
         EXPECT_EQ(d.model().lblReadResult, c.shown);
     }
@@ -153,19 +160,35 @@ TEST(StationDialog, ReadingNeedsAPort) {
     ASSERT_EQ(d.shell.messages.size(), 1u);
     EXPECT_TRUE(d.shell.messages[0].text.starts_with("Lettura non avviata:\nPorta seriale: port"));
     EXPECT_TRUE(d.portsRead.empty());
+    EXPECT_TRUE(d.released.empty());
     EXPECT_TRUE(d.model().cmdReadEnabled);
 }
 
-TEST(StationDialog, TheMainWindowOpensItAndShowsTheLinkStatus) {
+// The main window starts the link that station.brz asks for and shows its status line; going
+// back to Heavy Weather's files stops it and takes the line away.
+TEST(StationDialog, TheMainWindowRunsTheLinkAndShowsItsStatus) {
     TempFolder folder;
+    writeFileBytes(folder.file("config.brz"),
+                   crlf({"1", "1", "1", folder.path(), folder.path(), "history.dat"}));
+    writeFileBytes(folder.file("station.brz"), crlf({"source=serial", "port=COM99"}));
     FakeShell shell;
     MainWindowPresenter window(shell, folder.file("config.brz"));
+    ASSERT_EQ(window.start(), StartOutcome::Running);
     window.stationMenuClicked();
     EXPECT_TRUE(window.stationDialog().model().Visible);
 
-    EXPECT_TRUE(window.showStationStatus("Stazione: collegata su COM3"));
-    EXPECT_FALSE(window.showStationStatus("Stazione: collegata su COM3"));
-    EXPECT_EQ(window.model().StatusStation, "Stazione: collegata su COM3");
+    const std::string missing = "Stazione: porta COM99 non disponibile - la porta non esiste";
+    for (int i = 0; i < 400 && window.model().StatusStation != missing; ++i) {
+        window.pollBackground();
+        std::this_thread::sleep_for(25ms);
+    }
+    EXPECT_EQ(window.model().StatusStation, missing);
+    EXPECT_TRUE(window.backgroundWorkUnderWay());
+
+    writeFileBytes(folder.file("station.brz"), crlf({"source=files"}));
+    window.timerFired();
+    EXPECT_EQ(window.model().StatusStation, "");
+    EXPECT_FALSE(window.backgroundWorkUnderWay());
 }
 
 }  // namespace
