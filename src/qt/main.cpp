@@ -17,5 +17,7 @@ int main(int argc, char** argv) {
     if (!window.start()) {
         return 1;
     }
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    window.finishBackgroundWork();
+    return status;
 }

@@ -288,7 +288,15 @@ void Brezzolo::endProgram() {
     ending_ = true;
     timer_->stop();
     backgroundPoll_->stop();
+    // Every window goes at once; the process stays only for the work still under way.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        window->hide();
+    }
     QCoreApplication::exit(0);
+}
+
+void Brezzolo::finishBackgroundWork() {
+    presenter_.finishBackgroundWork(true);
 }
 
 void Brezzolo::closeEvent(QCloseEvent* event) {

@@ -31,6 +31,9 @@ class Brezzolo : public QMainWindow, public Shell {
 
     // The start-up; false when the program cannot go on (the user has been told).
     bool start();
+    // After the event loop, with every window hidden: an upload still under way ends within
+    // its time limits, so that a report sent as the program closed is not lost.
+    void finishBackgroundWork();
 
     const MainWindowModel& model() const { return presenter_.model(); }
     MainWindowPresenter& presenter() { return presenter_; }

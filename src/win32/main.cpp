@@ -26,5 +26,6 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
             DispatchMessageW(&message);
         }
     }
+    window.finishBackgroundWork();
     return static_cast<int>(message.wParam);
 }

@@ -435,7 +435,19 @@ void MainWindow::endProgram() {
     ending_ = true;
     KillTimer(hwnd(), kTimer1);
     KillTimer(hwnd(), kBackgroundPoll);
+    // Every window goes at once; the process stays only for the work still under way.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            ShowWindow(window, SW_HIDE);
+            return TRUE;
+        },
+        0);
     PostQuitMessage(0);
+}
+
+void MainWindow::finishBackgroundWork() {
+    presenter_.finishBackgroundWork(true);
 }
 
 }  // namespace brezzolo::win32

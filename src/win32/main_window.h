@@ -33,6 +33,9 @@ class MainWindow : public Window, public Shell {
     // Keyboard navigation (Tab, Enter, Escape, Alt + mnemonic) in our windows; true when the
     // message was taken.
     bool dialogMessage(MSG& message);
+    // After the message loop, with every window hidden: an upload still under way ends within
+    // its time limits, so that a report sent as the program closed is not lost.
+    void finishBackgroundWork();
 
     // Shows every model after an event: this window, its timer and its dialogs.
     void refresh();
