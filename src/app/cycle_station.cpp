@@ -5,7 +5,6 @@
 #include "common/paths.h"
 #include "common/settings_file.h"
 #include "input/current_data_reader.h"
-#include "station/local_time.h"
 
 namespace brezzolo {
 

@@ -93,4 +93,8 @@ TimeZone fixedOffsetTimeZone(int minutesEastOfUtc) {
             [offset](std::int64_t seconds) { return utcCivilTime(seconds + offset); }};
 }
 
+CivilTime systemLocalTime(std::int64_t seconds) {
+    return localCivilTime(std::chrono::system_clock::time_point(std::chrono::seconds(seconds)));
+}
+
 }  // namespace brezzolo

@@ -30,8 +30,7 @@ TimeZone systemTimeZone();
 // A zone that is always this many minutes ahead of UTC (60 for Rome in winter).
 TimeZone fixedOffsetTimeZone(int minutesEastOfUtc);
 
-// The local calendar time of a moment in the system's zone. Platform-specific: the C
-// library's thread-safe conversion is spelt differently on Windows.
+// The local calendar time of a moment (seconds since 1970) in the system's zone.
 CivilTime systemLocalTime(std::int64_t seconds);
 
 }  // namespace brezzolo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 namespace brezzolo {
 
 // A local wall-clock time as a station console or Heavy Weather shows it: no time zone, no
@@ -14,5 +16,10 @@ struct CivilTime {
 
     bool operator==(const CivilTime&) const = default;
 };
+
+// The computer's local wall-clock time at a moment, in the system's time zone and its daylight
+// saving rules. Platform-specific: the C library's thread-safe conversion is spelt differently
+// on Windows.
+CivilTime localCivilTime(std::chrono::system_clock::time_point moment);
 
 }  // namespace brezzolo

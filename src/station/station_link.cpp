@@ -7,7 +7,6 @@
 #include "common/paths.h"
 #include "station/current_data_file.h"
 #include "station/history_sync.h"
-#include "station/local_time.h"
 #include "station/station_reading_values.h"
 
 namespace brezzolo {

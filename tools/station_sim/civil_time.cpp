@@ -1,7 +1,6 @@
 #include <charconv>
 #include <chrono>
 
-#include "local_clock.h"
 #include "station_sim/station_sim.h"
 
 namespace brezzolo::sim {
@@ -81,9 +80,7 @@ std::optional<CivilTime> parseCivilTime(std::string_view text) {
 }
 
 CivilTime localNow() {
-    const std::tm local = localCalendarTime(std::time(nullptr));
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-            local.tm_hour,        local.tm_min,     local.tm_sec};
+    return localCivilTime(std::chrono::system_clock::now());
 }
 
 }  // namespace brezzolo::sim
