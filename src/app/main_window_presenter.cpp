@@ -8,9 +8,9 @@
 #include "app/browser.h"
 #include "app/cycle.h"
 #include "app/messages.h"
-#include "io/serial_port_list.h"
 #include "aprs_is/time_zone.h"
 #include "common/paths.h"
+#include "io/serial_port_list.h"
 
 namespace brezzolo {
 namespace {
@@ -55,13 +55,19 @@ MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath,
                     }),
       stationDialog_(shell, configPath_, withPortList(std::move(station))),
       webPage_(configPath_),
-      webDialog_(shell, configPath_, openInBrowser) {}
+      webDialog_(shell, configPath_, openInBrowser),
+      radio_(configPath_),
+      radioDialog_(shell, configPath_, [this] {
+          radio_.reloadSettings();
+          showRadioStatus();
+      }) {}
 
 void MainWindowPresenter::timerFired() {
     CycleEnvironment env{store_, window_, folderDialog_, configPath_};
     runConversionCycle(env);
     std::ostringstream notes;
     upload_.afterCycle(env.lastReading, notes);
+    radio_.afterCycle(env.lastReading, notes);
     if (env.lastReading) {
         const auto history =
             joinPath(folderDialog_.heavyWeatherFolder(), folderDialog_.historyFileName());
@@ -71,28 +77,34 @@ void MainWindowPresenter::timerFired() {
     }
     noteLines(notes.str());
     showUploadStatus();
+    showRadioStatus();
 }
 
 void MainWindowPresenter::finishUpload(bool wait) {
     std::ostringstream notes;
     upload_.finish(wait, notes);
+    radio_.finish(wait, notes);
     noteLines(notes.str());
     showUploadStatus();
+    showRadioStatus();
 }
 
 bool MainWindowPresenter::pollBackground() {
     std::ostringstream notes;
     upload_.poll(notes);
+    radio_.poll(notes);
     noteLines(notes.str());
     const bool status = showUploadStatus();
+    const bool radioStatus = showRadioStatus();
     const bool test = aprsIsDialog_.poll();
+    const bool radioTest = radioDialog_.poll();
     const bool reading = stationDialog_.poll();
-    return status || test || reading;
+    return status || radioStatus || test || radioTest || reading;
 }
 
 bool MainWindowPresenter::backgroundWorkUnderWay() const {
     return upload_.uploader().busy() || aprsIsDialog_.testUnderWay() ||
-           stationDialog_.readUnderWay();
+           stationDialog_.readUnderWay() || radio_.busy() || radioDialog_.testUnderWay();
 }
 
 bool MainWindowPresenter::showUploadStatus() {
@@ -101,6 +113,15 @@ bool MainWindowPresenter::showUploadStatus() {
         return false;
     }
     window_.StatusAprsIs = std::move(line);
+    return true;
+}
+
+bool MainWindowPresenter::showRadioStatus() {
+    std::string line = radio_.statusLine();
+    if (line == window_.StatusRadio) {
+        return false;
+    }
+    window_.StatusRadio = std::move(line);
     return true;
 }
 
@@ -159,6 +180,10 @@ void MainWindowPresenter::stationMenuClicked() {
 
 void MainWindowPresenter::webMenuClicked() {
     webDialog_.show();
+}
+
+void MainWindowPresenter::radioMenuClicked() {
+    radioDialog_.show();
 }
 
 void MainWindowPresenter::aboutMenuClicked() {
