@@ -86,29 +86,4 @@ DireWolf::~DireWolf() {
     }
 }
 
-std::string DireWolf::log() const {
-    return readFileBytes(folder_.file("direwolf.log"));
-}
-
-std::optional<std::string> DireWolf::nextTransmitted(std::chrono::milliseconds wait) {
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    do {
-        const std::string text = log();
-        std::size_t seen = 0;
-        for (std::size_t at = text.find("[0L] "); at != std::string::npos;
-             at = text.find("[0L] ", at + 1)) {
-            const auto end = text.find('\n', at);
-            if (end == std::string::npos) {
-                break;  // not printed whole yet
-            }
-            if (seen++ == taken_) {
-                ++taken_;
-                return text.substr(at + 5, end - at - 5);
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    } while (std::chrono::steady_clock::now() < deadline);
-    return std::nullopt;
-}
-
 }  // namespace brezzolo::test
