@@ -225,7 +225,8 @@ RadioSettingsCheck parseRadioSettings(
     };
     for (const Key& key : keys()) {
         const auto text = texts.find(key.name);
-        if (text == texts.end()) {
+        // An empty port is no port: a TNC on the network leaves the line empty.
+        if (text == texts.end() || (text->first == "serial_port" && text->second.empty())) {
             continue;
         }
         if (auto problem = key.problem(text->second)) {
@@ -235,7 +236,7 @@ RadioSettingsCheck parseRadioSettings(
         }
     }
     const bool badEnabled = texts.contains("enabled") && keys()[0].problem(texts.at("enabled"));
-    if (check.settings.tnc.kind == TncKind::Serial && !texts.contains("serial_port")) {
+    if (check.settings.tnc.kind == TncKind::Serial && check.settings.tnc.serialPort.empty()) {
         fileProblem(kTncSettingsFileName, "manca la riga serial_port=... per tnc=serial");
     }
 

@@ -31,7 +31,7 @@ TEST(TncSettings, GoodFilesAndTheirDefaults) {
                      .speed = 1200,
                      .path = {},
                      .intervalMinutes = 10}},
-        {{"enabled = 1", "address=[::1]:8002", "path=wide1-1,WIDE2-1"},
+        {{"enabled = 1", "address=[::1]:8002", "serial_port=", "path=wide1-1,WIDE2-1"},
          TncSettings{
              .enabled = true, .host = "::1", .port = 8002, .path = {{"WIDE1", 1}, {"WIDE2", 1}}}},
     };
@@ -55,6 +55,9 @@ TEST(TncSettings, BadValuesAreNamedAndKeepTheRadioOff) {
         {{"enabled=1", "address=127.0.0.1"}, kIdentity, "tnc.brz: address \"127.0.0.1\""},
         {{"enabled=1", "address=localhost:0"}, kIdentity, "tnc.brz: address \"localhost:0\""},
         {{"enabled=1", "tnc=serial"}, kIdentity, "tnc.brz: manca la riga serial_port="},
+        {{"enabled=1", "tnc=serial", "serial_port="},
+         kIdentity,
+         "tnc.brz: manca la riga serial_port="},
         {{"enabled=1", "speed=9601"}, kIdentity, "tnc.brz: speed \"9601\" non valido"},
         {{"enabled=1", "path=WIDE1-1,WIDE2-1,WIDE3-1"}, kIdentity, "tnc.brz: path \""},
         {{"enabled=1", "path=WIDE2-16"}, kIdentity, "tnc.brz: path \"WIDE2-16\""},
