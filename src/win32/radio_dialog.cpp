@@ -23,8 +23,7 @@ int labelId(RadioField field) {
 
 }  // namespace
 
-RadioDialog::AprsIsDialog(HWND owner, RadioDialogPresenter& presenter,
-                          std::function<void()> refresh)
+RadioDialog::RadioDialog(HWND owner, RadioDialogPresenter& presenter, std::function<void()> refresh)
     : presenter_(presenter), refresh_(std::move(refresh)) {
     namespace texts = radioDialogTexts;
     const Fonts& f = fonts();

@@ -54,5 +54,11 @@ echo "== Dire Wolf's lines"
 grep '^\[0L\] ' "$work/direwolf.log" || true
 echo "== decode_aprs"
 sed -n 's/^aired: //p' "$work/probe.txt" | tr -d '\r' >"$work/packets.txt"
-decode_aprs "$work/packets.txt" | sed 's/\x1b\[[0-9;]*[mJ]//g' || true
+decode_aprs "$work/packets.txt" | sed 's/\x1b\[[0-9;]*[mJ]//g' | tee "$work/decoded.txt" || true
+# Each packet aired decodes as our weather report, with nothing the decoder found wrong.
+if [ "$(grep -c '^Weather Report, WEATHER Station' "$work/decoded.txt")" -ne 2 ] ||
+    grep -qE "Didn't|nvalid" "$work/decoded.txt"; then
+    echo "decode_aprs did not read both packets as weather reports"
+    status=1
+fi
 exit $status
