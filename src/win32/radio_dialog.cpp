@@ -14,11 +14,11 @@ constexpr int kGap = 8;
 
 // A field's edit control and its label, by the field's place in radioDialogFields().
 int fieldId(RadioField field) {
-    return txtCallsign + static_cast<int>(field);
+    return txtRadioFields + static_cast<int>(field);
 }
 
 int labelId(RadioField field) {
-    return lblCallsign + static_cast<int>(field);
+    return lblRadioFields + static_cast<int>(field);
 }
 
 }  // namespace
