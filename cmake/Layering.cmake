@@ -5,8 +5,8 @@
 # that folder before compiling the target, so a wrong-way #include stops the build with a
 # message naming the file and the include.
 
-set(BREZZOLO_LAYER_FOLDERS common io input config station assessment records aprs_is web app qt
-    headless win32)
+set(BREZZOLO_LAYER_FOLDERS common io input config station assessment records aprs_is radio web app
+    qt headless win32)
 
 function(brezzolo_layer target)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "FOLDER" "BELOW")

@@ -48,7 +48,12 @@ MainWindowPresenter::MainWindowPresenter(Shell& shell, std::string configPath,
                     }),
       stationDialog_(shell, configPath_, stationActions(std::move(station))),
       webPage_(configPath_),
-      webDialog_(shell, configPath_, openInBrowser) {}
+      webDialog_(shell, configPath_, openInBrowser),
+      radio_(configPath_),
+      radioDialog_(shell, configPath_, [this] {
+          radio_.reloadSettings();
+          showRadioStatus();
+      }) {}
 
 StationDialogActions MainWindowPresenter::stationActions(StationDialogActions actions) {
     if (!actions.listPorts) {
@@ -71,6 +76,7 @@ void MainWindowPresenter::timerFired() {
     runConversionCycle(env);
     std::ostringstream notes;
     upload_.afterCycle(env.lastReading, notes);
+    radio_.afterCycle(env.lastReading, notes);
     if (env.lastReading) {
         const auto history =
             joinPath(folderDialog_.heavyWeatherFolder(), folderDialog_.historyFileName());
@@ -82,6 +88,7 @@ void MainWindowPresenter::timerFired() {
     noteLines(notes.str());
     showUploadStatus();
     showStationStatus();
+    showRadioStatus();
 }
 
 void MainWindowPresenter::updateStation() {
@@ -102,25 +109,30 @@ bool MainWindowPresenter::waitForStation(std::chrono::milliseconds limit) {
 void MainWindowPresenter::finishBackgroundWork(bool wait) {
     std::ostringstream notes;
     upload_.finish(wait, notes);
+    radio_.finish(wait, notes);
     station_.stop();
     noteLines(notes.str());
     showUploadStatus();
+    showRadioStatus();
 }
 
 bool MainWindowPresenter::pollBackground() {
     std::ostringstream notes;
     upload_.poll(notes);
     station_.poll(notes);
+    radio_.poll(notes);
     noteLines(notes.str());
-    const bool status = showUploadStatus() | showStationStatus();
+    const bool status = showUploadStatus() | showStationStatus() | showRadioStatus();
     const bool test = aprsIsDialog_.poll();
+    const bool radioTest = radioDialog_.poll();
     const bool reading = stationDialog_.poll();
-    return status || test || reading;
+    return status || test || radioTest || reading;
 }
 
 bool MainWindowPresenter::backgroundWorkUnderWay() const {
     return upload_.uploader().busy() || aprsIsDialog_.testUnderWay() ||
-           stationDialog_.readUnderWay() || station_.running();
+           stationDialog_.readUnderWay() || station_.running() || radio_.busy() ||
+           radioDialog_.testUnderWay();
 }
 
 bool MainWindowPresenter::showUploadStatus() {
@@ -129,6 +141,15 @@ bool MainWindowPresenter::showUploadStatus() {
         return false;
     }
     window_.StatusAprsIs = std::move(line);
+    return true;
+}
+
+bool MainWindowPresenter::showRadioStatus() {
+    std::string line = radio_.statusLine();
+    if (line == window_.StatusRadio) {
+        return false;
+    }
+    window_.StatusRadio = std::move(line);
     return true;
 }
 
@@ -188,6 +209,10 @@ void MainWindowPresenter::stationMenuClicked() {
 
 void MainWindowPresenter::webMenuClicked() {
     webDialog_.show();
+}
+
+void MainWindowPresenter::radioMenuClicked() {
+    radioDialog_.show();
 }
 
 void MainWindowPresenter::aboutMenuClicked() {

@@ -10,6 +10,7 @@
 #include "app/cycle_station.h"
 #include "app/folder_dialog_presenter.h"
 #include "app/instance_lock.h"
+#include "app/radio_dialog_presenter.h"
 #include "app/settings_dialog_presenter.h"
 #include "app/shell.h"
 #include "app/station_dialog_presenter.h"
@@ -19,6 +20,7 @@
 #include "common/main_window_model.h"
 #include "common/user_message.h"
 #include "config/config_file.h"
+#include "radio/cycle_radio.h"
 #include "web/cycle_web_page.h"
 
 namespace brezzolo {
@@ -35,6 +37,7 @@ inline constexpr std::string_view Pressione = "Pressione";
 inline constexpr std::string_view APRS_IS = "APRS-IS / CWOP";
 inline constexpr std::string_view Stazione = "Stazione";
 inline constexpr std::string_view Web = "Pagina web";
+inline constexpr std::string_view Radio = "Radio / TNC";
 inline constexpr std::string_view About = "About";
 inline constexpr std::string_view Option1 = "Pressione ";
 inline constexpr std::string_view Option2 = "Temperatura ext.";
@@ -90,8 +93,9 @@ class MainWindowPresenter {
     // window program calls it from a short timer while backgroundWorkUnderWay().
     bool pollBackground();
     bool backgroundWorkUnderWay() const;
-    // The upload's "name=value" lines for the headless converter's dump ("" when it is off).
-    std::string uploadDumpLines() const { return upload_.dumpLines(); }
+    // The upload's and the radio's "name=value" lines for the headless converter's dump (""
+    // when they are off).
+    std::string uploadDumpLines() const { return upload_.dumpLines() + radio_.dumpLines(); }
     // The station link's "name=value" lines for the dump ("" while Heavy Weather's files are
     // read).
     std::string stationDumpLines() const { return station_.dumpLines(); }
@@ -109,6 +113,7 @@ class MainWindowPresenter {
     void aprsIsMenuClicked();
     void stationMenuClicked();
     void webMenuClicked();
+    void radioMenuClicked();
     void aboutMenuClicked();
     // The About box's "OK": it unloads; the next About click loads it again.
     void aboutBoxClosed();
@@ -126,6 +131,7 @@ class MainWindowPresenter {
     StationDialogPresenter& stationDialog() { return stationDialog_; }
 
     WebDialogPresenter& webDialog() { return webDialog_; }
+    RadioDialogPresenter& radioDialog() { return radioDialog_; }
 
   private:
     // Held from the start to the end of the program.
@@ -135,6 +141,8 @@ class MainWindowPresenter {
     void noteLines(const std::string& text);
     // Puts the upload's status line into the model; true when it changed.
     bool showUploadStatus();
+    // The same for the radio's line.
+    bool showRadioStatus();
 
     Appoggio store_;
     MainWindowModel window_;
@@ -153,6 +161,8 @@ class MainWindowPresenter {
     StationDialogPresenter stationDialog_;
     CycleWebPage webPage_;
     WebDialogPresenter webDialog_;
+    CycleRadio radio_;
+    RadioDialogPresenter radioDialog_;
     bool aboutLoaded_ = false;
     bool aboutVisible_ = false;
     bool started_ = false;

@@ -116,8 +116,9 @@ std::string aprsIsWeatherFields(const ReportedReading& reported) {
            "b" + pressure(r.pressureRel);
 }
 
-std::optional<std::string> aprsIsPacket(const ReportedReading& reported,
-                                        const AprsIsSettings& settings, const TimeZone& zone) {
+std::optional<std::string> aprsWeatherInformation(const ReportedReading& reported,
+                                                  const AprsIsSettings& settings,
+                                                  const TimeZone& zone) {
     const auto local = readingLocalTime(reported.reading);
     const auto moment = local ? zone.toUtc(*local) : std::nullopt;
     if (!moment) {
@@ -127,9 +128,18 @@ std::optional<std::string> aprsIsPacket(const ReportedReading& reported,
     const std::string timestamp =
         twoDigits(utc.day) + twoDigits(utc.hour) + twoDigits(utc.minute) + "z";
     // "/": position with time, no messaging. Symbol "/" "_": the weather station.
-    return settings.callsign + ">" + kAprsIsDestination + ",TCPIP*:/" + timestamp +
-           aprsLatitude(settings.latitude) + "/" + aprsLongitude(settings.longitude) + "_" +
-           aprsIsWeatherFields(reported) + commentAfterWeather(settings.comment);
+    return "/" + timestamp + aprsLatitude(settings.latitude) + "/" +
+           aprsLongitude(settings.longitude) + "_" + aprsIsWeatherFields(reported) +
+           commentAfterWeather(settings.comment);
+}
+
+std::optional<std::string> aprsIsPacket(const ReportedReading& reported,
+                                        const AprsIsSettings& settings, const TimeZone& zone) {
+    const auto information = aprsWeatherInformation(reported, settings, zone);
+    if (!information) {
+        return std::nullopt;
+    }
+    return settings.callsign + ">" + kAprsIsDestination + ",TCPIP*:" + *information;
 }
 
 }  // namespace brezzolo

@@ -39,11 +39,17 @@ std::string readingStamp(const StationReading& reading);
 // direction beyond 360) is sent as unknown dots, never as a zero.
 std::string aprsIsWeatherFields(const ReportedReading& reported);
 
+// The information field of our weather report, the same on APRS-IS and on the air:
+// "/051205z4153.50N/01229.30E_270/004g...t070r001p006P006h55b10132" followed by the comment
+// (after a blank when it would read as more weather data, "h12 ..."): a weather report with
+// position and UTC time, without messaging. Nothing when the reading has no valid time.
+std::optional<std::string> aprsWeatherInformation(const ReportedReading& reported,
+                                                  const AprsIsSettings& settings,
+                                                  const TimeZone& zone);
+
 // The whole packet, without line end:
-// "IZ0ABC-13>APZBRZ,TCPIP*:/051205z4153.50N/01229.30E_270/004g...t070r001p006P006h55b10132"
-// followed by the comment (after a blank when it would read as more weather data, "h12 ..."):
-// a weather report with position and UTC time, without messaging. Nothing when the reading
-// has no valid time.
+// "IZ0ABC-13>APZBRZ,TCPIP*:" and the information field above. Nothing when the reading has
+// no valid time.
 std::optional<std::string> aprsIsPacket(const ReportedReading& reported,
                                         const AprsIsSettings& settings, const TimeZone& zone);
 

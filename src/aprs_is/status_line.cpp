@@ -27,7 +27,11 @@ std::string localTimeText(std::int64_t moment, const TimeZone& zone, std::int64_
 }
 
 std::string aprsIsStatusLine(const UploadStatus& s, const TimeZone& zone, std::int64_t now) {
-    const std::string prefix = "APRS-IS: ";
+    return sendStatusLine("APRS-IS: ", s, zone, now);
+}
+
+std::string sendStatusLine(const std::string& prefix, const UploadStatus& s, const TimeZone& zone,
+                           std::int64_t now) {
     switch (s.activity) {
         case UploadActivity::Uploading:
             return prefix + "invio in corso a " + s.server;

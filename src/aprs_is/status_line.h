@@ -43,6 +43,10 @@ inline constexpr const char* kAprsIsStatusOff = "APRS-IS: disattivato";
 
 std::string aprsIsStatusLine(const UploadStatus& status, const TimeZone& zone, std::int64_t now);
 
+// The same line for another way out, after its own prefix ("Radio: ").
+std::string sendStatusLine(const std::string& prefix, const UploadStatus& status,
+                           const TimeZone& zone, std::int64_t now);
+
 // The line for settings that keep the upload off.
 std::string aprsIsSettingsStatusLine(const std::string& problem);
 

@@ -41,6 +41,16 @@ UploadState readUploadState(const std::string& path) {
     return state;
 }
 
+SendDue sendDue(const UploadState& state, const std::string& stamp, std::int64_t now,
+                int intervalMinutes) {
+    const std::int64_t interval = std::int64_t{intervalMinutes} * 60;
+    if (state.lastAttempt && now >= *state.lastAttempt &&
+        now - *state.lastAttempt < interval - kIntervalAllowanceSeconds) {
+        return SendDue::NotDue;
+    }
+    return stamp == state.lastReading ? SendDue::SameReading : SendDue::Due;
+}
+
 bool writeUploadState(const UploadState& state, const std::string& path) {
     std::vector<std::string> lines;
     if (state.lastAttempt) {

@@ -27,4 +27,21 @@ UploadState readUploadState(const std::string& path);
 // Rewrites the file. False when it could not be written.
 bool writeUploadState(const UploadState& state, const std::string& path);
 
+// A scheduler may start a one-shot run a second before the interval is over; it still sends.
+inline constexpr std::int64_t kIntervalAllowanceSeconds = 30;
+
+// Whether a reading may go out now, by the rules every sender of ours keeps: once per
+// interval since the latest attempt (sent or not, so a failure is retried at the next interval
+// and never in a tight loop), and never the same reading twice.
+enum class SendDue {
+    Due,
+    NotDue,       // the interval since the latest attempt has not passed yet
+    SameReading,  // this reading already went out: stale data is not sent again
+};
+
+// `stamp` is the reading's readingStamp(), `now` seconds since 1970 UTC. A clock set back
+// leaves the latest attempt in the future; that counts as due.
+SendDue sendDue(const UploadState& state, const std::string& stamp, std::int64_t now,
+                int intervalMinutes);
+
 }  // namespace brezzolo

@@ -28,13 +28,11 @@ OfferResult Uploader::offer(const ReportedReading& reported, const AprsIsSetting
         status_.activity = UploadActivity::ReadingWithoutTime;
         return OfferResult::NoReadingTime;
     }
-    // A clock set back leaves the last attempt in the future; that counts as due.
-    const std::int64_t interval = std::int64_t{settings.intervalMinutes} * 60;
-    if (state_.lastAttempt && moment >= *state_.lastAttempt &&
-        moment - *state_.lastAttempt < interval - kIntervalAllowanceSeconds) {
+    const SendDue due = sendDue(state_, stamp, moment, settings.intervalMinutes);
+    if (due == SendDue::NotDue) {
         return OfferResult::NotDue;
     }
-    if (stamp == state_.lastReading) {
+    if (due == SendDue::SameReading) {
         status_.activity = UploadActivity::ReadingUnchanged;
         status_.readingTime = reported.reading.hour + ":" + reported.reading.minute;
         return OfferResult::SameReading;

@@ -41,9 +41,6 @@ struct UploaderOptions {
     SessionOptions session;
 };
 
-// A scheduler may start a one-shot run a second before the interval is over; it still sends.
-inline constexpr std::int64_t kIntervalAllowanceSeconds = 30;
-
 // Sends readings to APRS-IS without ever holding up its caller. The caller (the cycle's
 // thread) offers each new reading; when the interval has passed and the reading has not gone
 // out before, the packet is built there and sent on a worker thread of its own (a name lookup

@@ -103,6 +103,9 @@ struct MainWindowModel {
     // How the link with the station over its serial cable is doing, below the window as the
     // line above; empty, and not shown, while the files of Heavy Weather are the source.
     std::string StatusStation;
+    // The radio's status line (radio/cycle_radio.h), below the upload's, shown like it: empty,
+    // and not shown, without tnc.brz.
+    std::string StatusRadio;
 
     // The neutral look of an indicator: the background colour, its border that value plus 1.
     void makeNeutral(ShapeModel& shape) const;

@@ -22,6 +22,7 @@
 #include "qt/indicator_shape.h"
 #include "qt/qt_colour.h"
 #include "qt/qt_text.h"
+#include "qt/radio_dialog.h"
 #include "qt/settings_dialogs.h"
 #include "qt/station_dialog.h"
 #include "qt/web_dialog.h"
@@ -119,6 +120,8 @@ void Brezzolo::connectWidgets() {
             [this] { forward([](P& p) { p.stationMenuClicked(); }); });
     connect(widgets_.Web, &QAction::triggered, this,
             [this] { forward([](P& p) { p.webMenuClicked(); }); });
+    connect(widgets_.Radio, &QAction::triggered, this,
+            [this] { forward([](P& p) { p.radioMenuClicked(); }); });
     connect(widgets_.About, &QAction::triggered, this,
             [this] { forward([](P& p) { p.aboutMenuClicked(); }); });
 }
@@ -161,7 +164,8 @@ void Brezzolo::showModel() {
     widgets_.MSChart1->setValues(model.MSChart1);
     bool anyStatus = false;
     for (auto [label, line] : {std::pair{widgets_.StatusStation, &model.StatusStation},
-                               std::pair{widgets_.StatusAprsIs, &model.StatusAprsIs}}) {
+                               std::pair{widgets_.StatusAprsIs, &model.StatusAprsIs},
+                               std::pair{widgets_.StatusRadio, &model.StatusRadio}}) {
         const QString status = qtText(*line);
         if (label->text() != status) {
             label->setText(status);
@@ -223,6 +227,12 @@ void Brezzolo::showDialogs() {
     }
     if (webDialog_) {
         webDialog_->showModel();
+    }
+    if (!radioDialog_ && presenter_.radioDialog().model().Visible) {
+        radioDialog_ = new RadioDialog(this, presenter_.radioDialog(), [this] { refresh(); });
+    }
+    if (radioDialog_) {
+        radioDialog_->showModel();
     }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".

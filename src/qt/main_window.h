@@ -14,6 +14,7 @@ namespace brezzolo {
 
 class AprsIsDialog;
 class WebDialog;
+class RadioDialog;
 class Configurazione;
 class SettingsDialog;
 class StationDialog;
@@ -71,6 +72,7 @@ class Brezzolo : public QMainWindow, public Shell {
     QPointer<AprsIsDialog> aprsIsDialog_;
     QPointer<StationDialog> stationDialog_;
     QPointer<WebDialog> webDialog_;
+    QPointer<RadioDialog> radioDialog_;
     bool ending_ = false;
 };
 

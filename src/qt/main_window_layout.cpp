@@ -114,6 +114,7 @@ class Builder {
         w_.APRS_IS = action(parameters, "APRS_IS", texts::APRS_IS);
         w_.Stazione = action(parameters, "Stazione", texts::Stazione);
         w_.Web = action(parameters, "Web", texts::Web);
+        w_.Radio = action(parameters, "Radio", texts::Radio);
         w_.About = bar->addAction(qtText(texts::About));
         w_.About->setObjectName(QStringLiteral("About"));
     }
@@ -266,7 +267,8 @@ class Builder {
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(0);
         for (auto [label, name] : {std::pair{&w_.StatusStation, "StatusStation"},
-                                   std::pair{&w_.StatusAprsIs, "StatusAprsIs"}}) {
+                                   std::pair{&w_.StatusAprsIs, "StatusAprsIs"},
+                                   std::pair{&w_.StatusRadio, "StatusRadio"}}) {
             *label = new QLabel;
             (*label)->setObjectName(QString::fromUtf8(name));
             (*label)->setTextFormat(Qt::PlainText);

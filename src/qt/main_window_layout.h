@@ -36,10 +36,12 @@ struct MainWindowWidgets {
     QAction* APRS_IS = nullptr;
     QAction* Stazione = nullptr;
     QAction* Web = nullptr;
+    QAction* Radio = nullptr;
     QAction* About = nullptr;
     // The APRS-IS status line, in the window's status bar (hidden while it is empty).
     QLabel* StatusAprsIs = nullptr;
     QLabel* StatusStation = nullptr;
+    QLabel* StatusRadio = nullptr;
 };
 
 // Builds the menu bar and every element of the main window into it, grouped and ordered top

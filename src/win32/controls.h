@@ -10,7 +10,7 @@ namespace brezzolo::win32 {
 // The window classes, fixed so that other programs (the tests) can find the windows; the
 // windows' titles are the core's captions.
 // "Brezzolo", "Configurazione File", "Setup Parametri" and "Setup Pressione", "Informazioni su
-// Brezzolo 1.9.2", "Setup APRS-IS / CWOP", "Stazione", "Pagina web".
+// Brezzolo 1.9.2", "Setup APRS-IS / CWOP", "Stazione", "Pagina web", "Radio / TNC".
 inline constexpr const wchar_t* kMainWindowClass = L"BrezzoloMainWindow";
 inline constexpr const wchar_t* kFolderDialogClass = L"BrezzoloConfigurazione";
 inline constexpr const wchar_t* kSettingsDialogClass = L"BrezzoloSetup";
@@ -18,6 +18,7 @@ inline constexpr const wchar_t* kAboutBoxClass = L"BrezzoloAbout";
 inline constexpr const wchar_t* kAprsIsDialogClass = L"BrezzoloAprsIs";
 inline constexpr const wchar_t* kStationDialogClass = L"BrezzoloStation";
 inline constexpr const wchar_t* kWebDialogClass = L"BrezzoloWeb";
+inline constexpr const wchar_t* kRadioDialogClass = L"BrezzoloRadio";
 
 // The window timer that drives the cycles, and the short one that collects the worker
 // threads' results (an upload, a connection test) while one is under way.
@@ -49,7 +50,7 @@ enum Control : int {
     cmdOK = 1201, cmdSysInfo, picIcon, lblTitle, lblVersion, lblDescription, lblDisclaimer, Line1,
     // The main window's status lines: the APRS-IS upload's state and the station link's, each
     // hidden while it has none.
-    StatusAprsIs = 1211, StatusStation,
+    StatusAprsIs = 1211, StatusStation, StatusRadio,
     // "Setup APRS-IS / CWOP" (and its cmdOK): the switch, the seven fields in the order of
     // aprsIsDialogFields() with their labels, the connection test and its answer.
     lblHeading = 1221, lblHint, chkEnabled, lblTestResult, cmdTest, cmdCancel,
@@ -61,6 +62,12 @@ enum Control : int {
     // "Pagina web" (with lblHeading, lblHint, chkEnabled, cmdOK and cmdCancel): the folder, the
     // last cycle's outcome and the button that opens the page.
     lblFolder = 1261, txtFolder, lblStatus, cmdOpen,
+    // "Radio / TNC" (with lblHeading, lblHint, chkEnabled, optSerial, lblTestResult, cmdTest,
+    // cmdOK and cmdCancel): the TNC on the network, and the nine fields with their labels, each
+    // at its place in radioDialogFields() from these.
+    optTcp = 1271,
+    txtRadioFields = 1281,
+    lblRadioFields = 1291,
 };
 // clang-format on
 
@@ -79,6 +86,7 @@ enum MenuItem : int {
     APRS_IS,          // Parametri > APRS-IS / CWOP
     Stazione,         // Parametri > Stazione
     Web,              // Parametri > Pagina web
+    Radio,            // Parametri > Radio / TNC
 };
 
 }  // namespace brezzolo::win32

@@ -7,6 +7,7 @@
 #include "win32/chart.h"
 #include "win32/controls.h"
 #include "win32/folder_dialog.h"
+#include "win32/radio_dialog.h"
 #include "win32/settings_dialog.h"
 #include "win32/station_dialog.h"
 #include "win32/text.h"
@@ -78,6 +79,7 @@ bool MainWindow::dialogMessage(MSG& message) {
                       (aprsIsDialog_ && top == aprsIsDialog_->hwnd()) ||
                       (stationDialog_ && top == stationDialog_->hwnd()) ||
                       (webDialog_ && top == webDialog_->hwnd()) ||
+                      (radioDialog_ && top == radioDialog_->hwnd()) ||
                       (aboutBox_ && top == aboutBox_->hwnd());
     return ours && IsDialogMessageW(top, &message);
 }
@@ -194,6 +196,9 @@ void MainWindow::command(int id, int code) {
         case Web:
             forward([](P& p) { p.webMenuClicked(); });
             break;
+        case Radio:
+            forward([](P& p) { p.radioMenuClicked(); });
+            break;
         case About:
             forward([](P& p) { p.aboutMenuClicked(); });
             break;
@@ -265,7 +270,8 @@ void MainWindow::showModel() {
     // take it back.
     bool statusChanged = false;
     for (const auto& [id, line] : {std::pair{StatusStation, &model.StatusStation},
-                                   std::pair{StatusAprsIs, &model.StatusAprsIs}}) {
+                                   std::pair{StatusAprsIs, &model.StatusAprsIs},
+                                   std::pair{StatusRadio, &model.StatusRadio}}) {
         const HWND status = item(id);
         showText(status, *line);
         const bool statusShown = (GetWindowLongPtrW(status, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -332,6 +338,13 @@ void MainWindow::showDialogs() {
     }
     if (webDialog_) {
         webDialog_->showModel();
+    }
+    if (!radioDialog_ && presenter_.radioDialog().model().Visible) {
+        radioDialog_ =
+            std::make_unique<RadioDialog>(hwnd(), presenter_.radioDialog(), [this] { refresh(); });
+    }
+    if (radioDialog_) {
+        radioDialog_->showModel();
     }
 
     // The About box: loaded hidden by the start-up, unloaded by its "OK".

@@ -15,6 +15,7 @@ namespace brezzolo::win32 {
 class AboutBox;
 class AprsIsDialog;
 class WebDialog;
+class RadioDialog;
 class FolderDialog;
 class SettingsDialog;
 class StationDialog;
@@ -74,6 +75,7 @@ class MainWindow : public Window, public Shell {
     std::unique_ptr<AprsIsDialog> aprsIsDialog_;
     std::unique_ptr<StationDialog> stationDialog_;
     std::unique_ptr<WebDialog> webDialog_;
+    std::unique_ptr<RadioDialog> radioDialog_;
     std::unique_ptr<AboutBox> aboutBox_;
     HBRUSH background_ = nullptr;
     Colour backgroundColour_ = 0;

@@ -78,6 +78,7 @@ HMENU MainWindow::createMenu() {
     AppendMenuW(parameters, MF_STRING, APRS_IS, wide(texts::APRS_IS).c_str());
     AppendMenuW(parameters, MF_STRING, Stazione, wide(texts::Stazione).c_str());
     AppendMenuW(parameters, MF_STRING, Web, wide(texts::Web).c_str());
+    AppendMenuW(parameters, MF_STRING, Radio, wide(texts::Radio).c_str());
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(parameters),
                 wide(texts::Parametri).c_str());
     AppendMenuW(bar, MF_STRING, About, wide(texts::About).c_str());
@@ -111,7 +112,7 @@ void MainWindow::createControls() {
     child(L"BUTTON", Command1, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP);
     // Hidden until the upload or the station link has a state to show; a long one ends in
     // "...".
-    for (const int id : {StatusStation, StatusAprsIs}) {
+    for (const int id : {StatusStation, StatusAprsIs, StatusRadio}) {
         ShowWindow(child(L"STATIC", id, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS, {},
                          WS_EX_STATICEDGE),
                    SW_HIDE);
@@ -128,7 +129,8 @@ int statusLineHeight(const std::string& line) {
 
 int MainWindow::statusHeight() const {
     return statusLineHeight(presenter_.model().StatusStation) +
-           statusLineHeight(presenter_.model().StatusAprsIs);
+           statusLineHeight(presenter_.model().StatusAprsIs) +
+           statusLineHeight(presenter_.model().StatusRadio);
 }
 
 SIZE MainWindow::minimumClientSize() const {
@@ -215,9 +217,12 @@ void MainWindow::layout() {
     // heading.
     // The station's line above the upload's.
     const int status = statusHeight();
+    // The radio's below the upload's.
     const int aprsIsStatus = statusLineHeight(presenter_.model().StatusAprsIs);
-    at(StatusStation, 0, client.bottom - status, client.right, status - aprsIsStatus);
-    at(StatusAprsIs, 0, client.bottom - aprsIsStatus, client.right, aprsIsStatus);
+    const int radioStatus = statusLineHeight(presenter_.model().StatusRadio);
+    at(StatusStation, 0, client.bottom - status, client.right, status - aprsIsStatus - radioStatus);
+    at(StatusAprsIs, 0, client.bottom - aprsIsStatus - radioStatus, client.right, aprsIsStatus);
+    at(StatusRadio, 0, client.bottom - radioStatus, client.right, radioStatus);
     const int bottom = client.bottom - status - 8;
     const int commandWidth = std::max(110, textWidth(item(Command1)) + 24);
     at(Command1, left + width - commandWidth, bottom - buttonHeight(), commandWidth,

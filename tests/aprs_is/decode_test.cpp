@@ -12,6 +12,7 @@
 #include "aprs_is/session.h"
 #include "common/paths.h"
 #include "input/current_data_reader.h"
+#include "support/aprs_decoder.h"
 #include "support/aprs_is_test_server.h"
 #include "support/current_data_builder.h"
 #include "support/run_program.h"
@@ -20,53 +21,12 @@
 namespace brezzolo {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::optional<std::string> findDecoder() {
-    const char* path = std::getenv("PATH");
-    std::string folders = path != nullptr ? path : "";
-    for (std::size_t start = 0; start <= folders.size();) {
-        std::size_t end = folders.find(':', start);
-        if (end == std::string::npos) {
-            end = folders.size();
-        }
-        const fs::path candidate = fs::path(folders.substr(start, end - start)) / "decode_aprs";
-        std::error_code error;
-        if (end > start && fs::is_regular_file(candidate, error)) {
-            return fromFsPath(candidate);
-        }
-        start = end + 1;
-    }
-    return std::nullopt;
-}
-
-// What decode_aprs makes of the packet, colours removed.
-std::string decoded(const std::string& decoder, const std::string& packet) {
-    test::TempFolder folder;
-    test::writeFileBytes(folder.file("packet.txt"), packet + "\n");
-    test::runProgram("\"" + decoder + "\" \"" + folder.file("packet.txt") + "\" > \"" +
-                     folder.file("decoded.txt") + "\" 2>&1");
-    std::string text = test::readFileBytes(folder.file("decoded.txt"));
-    std::string plain;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\x1b') {
-            i = text.find_first_of("mJ", i);  // the end of an escape sequence
-            if (i == std::string::npos) {
-                break;
-            }
-        } else {
-            plain += text[i];
-        }
-    }
-    return plain;
-}
-
 ReportedReading typical() {
     return {parseCurrentData(test::CurrentDataBuilder::typical().lines()), 1.5};
 }
 
 TEST(AprsIsDecode, EveryPacketShapeDecodesAsTheWeatherWeMeant) {
-    const auto decoder = findDecoder();
+    const auto decoder = test::findAprsDecoder();
     if (!decoder) {
         GTEST_SKIP() << "decode_aprs (package direwolf) is not installed";
     }
@@ -115,7 +75,7 @@ TEST(AprsIsDecode, EveryPacketShapeDecodesAsTheWeatherWeMeant) {
                                       .comment = c.comment};
         const auto packet = aprsIsPacket(r, settings, fixedOffsetTimeZone(120));
         ASSERT_TRUE(packet) << c.name;
-        const std::string text = decoded(*decoder, *packet);
+        const std::string text = test::decodedAprs(*decoder, *packet);
         EXPECT_NE(text.find("Weather Report, WEATHER Station"), std::string::npos) << text;
         EXPECT_NE(text.find(std::string("\n") + c.position + "\n"), std::string::npos) << text;
         EXPECT_NE(text.find(std::string("\n") + c.weather + "\n"), std::string::npos) << text;
@@ -125,7 +85,7 @@ TEST(AprsIsDecode, EveryPacketShapeDecodesAsTheWeatherWeMeant) {
 }
 
 TEST(AprsIsDecode, ThePacketAsTheServerReceivedIt) {
-    const auto decoder = findDecoder();
+    const auto decoder = test::findAprsDecoder();
     if (!decoder) {
         GTEST_SKIP() << "decode_aprs (package direwolf) is not installed";
     }
@@ -142,7 +102,7 @@ TEST(AprsIsDecode, ThePacketAsTheServerReceivedIt) {
         sendAprsIsPacket(settings, *aprsIsPacket(typical(), settings, systemTimeZone())).ok);
     ASSERT_TRUE(server.waitForSessions(1));
     ASSERT_EQ(server.packets().size(), 1u);
-    const std::string text = decoded(*decoder, server.packets()[0]);
+    const std::string text = test::decodedAprs(*decoder, server.packets()[0]);
     EXPECT_NE(text.find("\nWeather Report, WEATHER Station (blue), Experimental\n"),
               std::string::npos)
         << text;

@@ -180,5 +180,24 @@ TEST(Headless, UploadTroubleIsOneLineOnStderrAndNothingElseChanges) {
     EXPECT_EQ(readFileBytes(folder.file("my_meteo.txt")).substr(0, 19), "Jun 05 2006 14:05\r\n");
 }
 
+// A TNC that is not running: one line on stderr, and the cycle's files as usual.
+TEST(Headless, ARadioWithoutItsTncIsOneLineOnStderr) {
+    TempFolder folder;
+    writeUploadingStation(folder, test::AprsIsTestServer::closedPort());
+    writeFileBytes(folder.file("aprs-is.brz"),
+                   "enabled=0\ncallsign=IZ0ABC-13\nlatitude=41.8917\nlongitude=12.4883\n");
+    const int port = test::AprsIsTestServer::closedPort();
+    writeFileBytes(folder.file("tnc.brz"),
+                   "enabled=1\naddress=127.0.0.1:" + std::to_string(port) + "\n");
+    EXPECT_EQ(runHeadless(folder, "--cycles 2 --interval-ms 0"), 0);
+    const std::string errors = test::fromConsoleText(readFileBytes(folder.file("err.txt")));
+    EXPECT_EQ(errors.rfind(
+                  "Radio: errore - connessione rifiutata da 127.0.0.1:" + std::to_string(port), 0),
+              0u)
+        << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_EQ(readFileBytes(folder.file("my_meteo.txt")).substr(0, 19), "Jun 05 2006 14:05\r\n");
+}
+
 }  // namespace
 }  // namespace brezzolo

@@ -12,9 +12,11 @@
 #include "qt/main_window.h"
 #include "qt/message_boxes.h"
 #include "qt/program_icon.h"
+#include "qt/radio_dialog.h"
 #include "qt/settings_dialogs.h"
 #include "qt/station_dialog.h"
 #include "support/aprs_is_test_server.h"
+#include "support/loopback_listener.h"
 #include "support/temp_folder.h"
 
 using namespace brezzolo;
@@ -226,6 +228,52 @@ class DialogsTest : public QObject {
         QTest::keyClick(dialog, Qt::Key_Escape);
         window.refresh();
         QVERIFY(!dialog->isVisible());
+    }
+
+    // "Radio / TNC": the identity and the TNC reach the presenter, "Prova TNC" answers through
+    // the poll timer, "OK" writes tnc.brz, and the radio's line stands below the upload's.
+    void radioDialog() {
+        TempFolder work;
+        WorkingFolder here(work.path());
+        writeFileBytes(work.file("config.brz"), crlf({"1", "1", "1", "hw", "out", "history.dat"}));
+        Brezzolo window;
+        QVERIFY(window.start());
+        window.findChild<QAction*>("Radio")->trigger();
+        auto* dialog = window.findChild<RadioDialog*>("Setup_Radio");
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), "Radio / TNC");
+        const char* const texts[][2] = {{"chkEnabled", "Abilita trasmissione via radio"},
+                                        {"optTcp", "TNC in rete (KISS TCP, Dire Wolf)"},
+                                        {"lblPath", "Percorso (WIDE2-1, WIDE1-1,WIDE2-1 o vuoto)"},
+                                        {"txtAddress", "127.0.0.1:8001"},
+                                        {"txtPath", "WIDE2-1"},
+                                        {"txtInterval", "30"},
+                                        {"cmdTest", "Prova TNC"}};
+        for (const auto& [name, text] : texts) {
+            QCOMPARE(textOf(*dialog, name), QString::fromUtf8(text));
+        }
+        QVERIFY(textOf(*dialog, "lblHint").contains("licenza"));
+
+        LoopbackListener tnc;
+        auto* address = dialog->findChild<QLineEdit*>("txtAddress");
+        address->selectAll();
+        QTest::keyClicks(address, QStringLiteral("127.0.0.1:%1").arg(tnc.port()));
+        dialog->findChild<QPushButton*>("cmdTest")->click();
+        QTRY_VERIFY(textOf(*dialog, "lblTestResult").startsWith("Il TNC risponde"));
+
+        dialog->findChild<QCheckBox*>("chkEnabled")->click();
+        for (const auto& [name, text] : {std::pair{"txtCallsign", "IZ0ABC-13"},
+                                         {"txtLatitude", "41.8917"},
+                                         {"txtLongitude", "12.4883"}}) {
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(name), text);
+        }
+        dialog->findChild<QRadioButton*>("optSerial")->click();
+        QVERIFY(window.presenter().radioDialog().model().optSerial);
+        dialog->findChild<QRadioButton*>("optTcp")->click();
+        dialog->findChild<QPushButton*>("cmdOK")->click();
+        QVERIFY(!dialog->isVisible() && fileExists(work.file("tnc.brz")));
+        QCOMPARE(window.findChild<QLabel*>("StatusRadio")->text(),
+                 "Radio: attivo, nessun invio finora");
     }
 
     // "Stazione": the menu item opens it, the source and a typed port reach the presenter,

@@ -15,6 +15,7 @@
 #include "common/paths.h"
 #include "station_sim/station_sim.h"
 #include "support/aprs_is_test_server.h"
+#include "support/loopback_listener.h"
 #include "support/temp_folder.h"
 #include "version.h"
 #include "win32/controls.h"
@@ -321,6 +322,45 @@ TEST_F(WindowsProgram, AprsIsDialogStoresGoodSettingsAndTheStatusLineFollowsTheU
     EXPECT_TRUE(aprsIs.packets()[0].starts_with("FW1234>APZBRZ,TCPIP*:/"));
     EXPECT_TRUE(waitFor([&] { return text(main, StatusAprsIs).ends_with(L"(127.0.0.1)"); }))
         << std::filesystem::path(text(main, StatusAprsIs)).string();
+}
+
+// "Radio / TNC": the identity and the TNC typed, "Prova TNC" against a listening TNC, "OK"
+// writes tnc.brz and aprs-is.brz, and the next cycle's transmission reaches the status line.
+TEST_F(WindowsProgram, RadioDialogChecksTheTncAndTheStatusLineFollowsTheTransmission) {
+    writeSettings(settings("1", "1", "1"));
+    const WindowProgram program(work_.path());
+    const HWND main = mainWindowAfterCycle(program);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, StatusRadio)));
+
+    ASSERT_TRUE(chooseMenu(main, Radio));
+    const HWND dialog = program.window(L"Radio / TNC");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(text(dialog, chkEnabled), L"Abilita trasmissione via radio");
+    EXPECT_EQ(text(dialog, lblRadioFields), L"Nominativo con SSID (IZ0ABC-13)");
+    EXPECT_EQ(text(dialog, txtRadioFields + 4), L"127.0.0.1:8001");  // the address
+    EXPECT_TRUE(isChecked(dialog, optTcp));
+
+    const test::LoopbackListener tnc;  // takes connections without answering, as a KISS TNC
+    const std::wstring address = L"127.0.0.1:" + std::to_wstring(tnc.port());
+    ASSERT_TRUE(click(dialog, chkEnabled));
+    setText(dialog, txtRadioFields + 0, L"IZ0ABC-13");
+    setText(dialog, txtRadioFields + 1, L"41.8917");
+    setText(dialog, txtRadioFields + 2, L"12.4883");
+    setText(dialog, txtRadioFields + 4, address);
+    ASSERT_TRUE(click(dialog, cmdTest));
+    EXPECT_TRUE(waitFor([&] {
+        return text(dialog, lblTestResult).starts_with(L"Il TNC risponde");
+    })) << std::filesystem::path(text(dialog, lblTestResult)).string();
+
+    ASSERT_TRUE(click(dialog, cmdOK));
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_TRUE(std::filesystem::exists(toFsPath(work_.file("tnc.brz"))));
+    EXPECT_TRUE(std::filesystem::exists(toFsPath(work_.file("aprs-is.brz"))));
+    SendMessageW(main, WM_TIMER, kTimer1, 0);
+    EXPECT_TRUE(waitFor([&] { return text(main, StatusRadio).ends_with(L"(" + address + L")"); }))
+        << std::filesystem::path(text(main, StatusRadio)).string();
+    EXPECT_TRUE(text(main, StatusRadio).starts_with(L"Radio: ultimo invio "));
 }
 
 // "Stazione": the menu item opens it with the files of Heavy Weather chosen; the cable with a
