@@ -18,6 +18,7 @@ inline constexpr std::string_view lblHint =
     "server web o una cartella sincronizzata (Dropbox, Nextcloud, ...).";
 inline constexpr std::string_view chkEnabled = "Scrivi la pagina web dopo ogni ciclo";
 inline constexpr std::string_view lblFolder = "Cartella della pagina (index.html)";
+inline constexpr std::string_view cmdBrowse = "Sfoglia...";  // where the toolkit has a picker
 inline constexpr std::string_view cmdOpen = "Apri nel browser";
 inline constexpr std::string_view cmdOK = "OK";
 inline constexpr std::string_view cmdCancel = "Annulla";

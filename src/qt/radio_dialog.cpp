@@ -10,27 +10,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "qt/dialog_parts.h"
 #include "qt/qt_text.h"
 #include "qt/window_visibility.h"
 
 namespace brezzolo {
-
-namespace {
-
-QLabel* namedLabel(QWidget* parent, std::string_view name, std::string_view text) {
-    auto* label = new QLabel(qtText(text), parent);
-    label->setObjectName(qtText(name));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QPushButton* namedButton(QWidget* parent, const char* name, std::string_view text) {
-    auto* button = new QPushButton(qtText(text), parent);
-    button->setObjectName(QString::fromUtf8(name));
-    return button;
-}
-
-}  // namespace
 
 RadioDialog::RadioDialog(QWidget* parent, RadioDialogPresenter& presenter,
                          std::function<void()> refresh)
@@ -42,11 +26,7 @@ RadioDialog::RadioDialog(QWidget* parent, RadioDialogPresenter& presenter,
     setMinimumWidth(480);
 
     auto* layout = new QVBoxLayout(this);
-    QLabel* heading = namedLabel(this, "lblHeading", texts::lblHeading);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    layout->addWidget(heading);
+    addHeading(layout, this, texts::lblHeading);
     QLabel* hint = namedLabel(this, "lblHint", texts::lblHint);
     hint->setWordWrap(true);
     layout->addWidget(hint);
@@ -99,22 +79,15 @@ RadioDialog::RadioDialog(QWidget* parent, RadioDialogPresenter& presenter,
     testResult_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(testResult_);
 
-    auto* buttons = new QHBoxLayout;
-    test_ = namedButton(this, "cmdTest", texts::cmdTest);
-    QPushButton* ok = namedButton(this, "cmdOK", texts::cmdOK);
-    ok->setDefault(true);
-    QPushButton* cancel = namedButton(this, "cmdCancel", texts::cmdCancel);
-    buttons->addWidget(test_);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    const DialogButtons buttons =
+        addDialogButtons(layout, this, "cmdTest", texts::cmdTest, texts::cmdOK, texts::cmdCancel);
+    test_ = buttons.own;
 
     connect(test_, &QPushButton::clicked, this,
             [this] { forward([](RadioDialogPresenter& p) { p.testClicked(); }); });
-    connect(ok, &QPushButton::clicked, this,
+    connect(buttons.ok, &QPushButton::clicked, this,
             [this] { forward([](RadioDialogPresenter& p) { p.okClicked(); }); });
-    connect(cancel, &QPushButton::clicked, this,
+    connect(buttons.cancel, &QPushButton::clicked, this,
             [this] { forward([](RadioDialogPresenter& p) { p.cancelClicked(); }); });
 }
 

@@ -11,27 +11,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "qt/dialog_parts.h"
 #include "qt/qt_text.h"
 #include "qt/window_visibility.h"
 
 namespace brezzolo {
-
-namespace {
-
-QLabel* namedLabel(QWidget* parent, std::string_view name, std::string_view text) {
-    auto* label = new QLabel(qtText(text), parent);
-    label->setObjectName(qtText(name));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
-
-}  // namespace
 
 StationDialog::StationDialog(QWidget* parent, StationDialogPresenter& presenter,
                              std::function<void()> refresh)
@@ -43,11 +27,7 @@ StationDialog::StationDialog(QWidget* parent, StationDialogPresenter& presenter,
     setMinimumWidth(420);
 
     auto* layout = new QVBoxLayout(this);
-    QLabel* heading = namedLabel(this, "lblHeading", texts::lblHeading);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    layout->addWidget(heading);
+    addHeading(layout, this, texts::lblHeading);
 
     files_ = named(new QRadioButton(qtText(texts::optFiles), this), "optFiles");
     serial_ = named(new QRadioButton(qtText(texts::optSerial), this), "optSerial");
@@ -92,22 +72,14 @@ StationDialog::StationDialog(QWidget* parent, StationDialogPresenter& presenter,
     readResult_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(readResult_);
 
-    auto* buttons = new QHBoxLayout;
-    read_ = named(new QPushButton(qtText(texts::cmdRead), this), "cmdRead");
-    QPushButton* ok = named(new QPushButton(qtText(texts::cmdOK), this), "cmdOK");
-    ok->setDefault(true);
-    QPushButton* cancel = named(new QPushButton(qtText(texts::cmdCancel), this), "cmdCancel");
-    buttons->addWidget(read_);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-
+    const DialogButtons buttons =
+        addDialogButtons(layout, this, "cmdRead", texts::cmdRead, texts::cmdOK, texts::cmdCancel);
+    read_ = buttons.own;
     connect(read_, &QPushButton::clicked, this,
             [this] { forward([](StationDialogPresenter& p) { p.readClicked(); }); });
-    connect(ok, &QPushButton::clicked, this,
+    connect(buttons.ok, &QPushButton::clicked, this,
             [this] { forward([](StationDialogPresenter& p) { p.okClicked(); }); });
-    connect(cancel, &QPushButton::clicked, this,
+    connect(buttons.cancel, &QPushButton::clicked, this,
             [this] { forward([](StationDialogPresenter& p) { p.cancelClicked(); }); });
 }
 

@@ -9,27 +9,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "qt/dialog_parts.h"
 #include "qt/qt_text.h"
 #include "qt/window_visibility.h"
 
 namespace brezzolo {
-namespace {
-
-QLabel* namedLabel(QWidget* parent, const char* name, std::string_view text) {
-    auto* label = new QLabel(qtText(text), parent);
-    label->setObjectName(QString::fromUtf8(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    return label;
-}
-
-QPushButton* namedButton(QWidget* parent, const char* name, std::string_view text) {
-    auto* button = new QPushButton(qtText(text), parent);
-    button->setObjectName(QString::fromUtf8(name));
-    return button;
-}
-
-}  // namespace
 
 WebDialog::WebDialog(QWidget* parent, WebDialogPresenter& presenter, std::function<void()> refresh)
     : QDialog(parent), presenter_(presenter), refresh_(std::move(refresh)) {
@@ -40,12 +24,10 @@ WebDialog::WebDialog(QWidget* parent, WebDialogPresenter& presenter, std::functi
     setMinimumWidth(480);
 
     auto* layout = new QVBoxLayout(this);
-    QLabel* heading = namedLabel(this, "lblHeading", texts::lblHeading);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    layout->addWidget(heading);
-    layout->addWidget(namedLabel(this, "lblHint", texts::lblHint));
+    addHeading(layout, this, texts::lblHeading);
+    QLabel* hint = namedLabel(this, "lblHint", texts::lblHint);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
 
     enabled_ = new QCheckBox(qtText(texts::chkEnabled), this);
     enabled_->setObjectName(QStringLiteral("chkEnabled"));
@@ -60,7 +42,7 @@ WebDialog::WebDialog(QWidget* parent, WebDialogPresenter& presenter, std::functi
     connect(folder_, &QLineEdit::textEdited, this, [this](const QString& text) {
         forward([&](WebDialogPresenter& p) { p.folderEdited(coreText(text)); });
     });
-    QPushButton* browse = namedButton(this, "cmdBrowse", "Sfoglia...");
+    QPushButton* browse = namedButton(this, "cmdBrowse", texts::cmdBrowse);
     connect(browse, &QPushButton::clicked, this, [this] {
         const QString chosen = QFileDialog::getExistingDirectory(
             this, qtText(webDialogTexts::lblFolder), folder_->text());
@@ -73,24 +55,17 @@ WebDialog::WebDialog(QWidget* parent, WebDialogPresenter& presenter, std::functi
     layout->addLayout(folderRow);
 
     status_ = namedLabel(this, "lblStatus", "");
+    status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(status_);
 
-    auto* buttons = new QHBoxLayout;
-    QPushButton* open = namedButton(this, "cmdOpen", texts::cmdOpen);
-    QPushButton* ok = namedButton(this, "cmdOK", texts::cmdOK);
-    ok->setDefault(true);
-    QPushButton* cancel = namedButton(this, "cmdCancel", texts::cmdCancel);
-    buttons->addWidget(open);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(open, &QPushButton::clicked, this,
+    const DialogButtons buttons =
+        addDialogButtons(layout, this, "cmdOpen", texts::cmdOpen, texts::cmdOK, texts::cmdCancel);
+    connect(buttons.own, &QPushButton::clicked, this,
             [this] { forward([](WebDialogPresenter& p) { p.openClicked(); }); });
-    connect(ok, &QPushButton::clicked, this,
+    connect(buttons.ok, &QPushButton::clicked, this,
             [this] { forward([](WebDialogPresenter& p) { p.okClicked(); }); });
-    connect(cancel, &QPushButton::clicked, this,
+    connect(buttons.cancel, &QPushButton::clicked, this,
             [this] { forward([](WebDialogPresenter& p) { p.cancelClicked(); }); });
 }
 
