@@ -141,6 +141,7 @@ bool StationLink::start(StationLinkOptions options) {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = false;
+        lineStopped_ = std::make_shared<std::atomic<bool>>(false);
         StationLinkStatus starting;
         starting.port = options.port;
         published_ = starting;
@@ -155,7 +156,39 @@ bool StationLink::start(StationLinkOptions options) {
     return true;
 }
 
+namespace {
+
+// A line that fails at once when the link is stopping, so that the reads end without waiting
+// for the station.
+class StoppableLine : public ByteLine {
+  public:
+    StoppableLine(std::unique_ptr<ByteLine> line, std::shared_ptr<std::atomic<bool>> stopped)
+        : line_(std::move(line)), stopped_(std::move(stopped)) {}
+    LineStatus write(std::span<const std::uint8_t> bytes) override {
+        return *stopped_ ? LineStatus::Failed : line_->write(bytes);
+    }
+    LineStatus read(std::uint8_t& byte, std::chrono::milliseconds timeout) override {
+        return *stopped_ ? LineStatus::Failed : line_->read(byte, timeout);
+    }
+    void discardInput() override { line_->discardInput(); }
+    std::string failureText() const override {
+        return *stopped_ ? "collegamento fermato" : line_->failureText();
+    }
+
+  private:
+    std::unique_ptr<ByteLine> line_;
+    std::shared_ptr<std::atomic<bool>> stopped_;
+};
+
+}  // namespace
+
 void StationLink::run(StationLinkOptions options) {
+    options.openPort = [open = std::move(options.openPort), stopped = lineStopped_](
+                           const std::string& port,
+                           std::string& error) -> std::unique_ptr<ByteLine> {
+        auto line = open(port, error);
+        return line ? std::make_unique<StoppableLine>(std::move(line), stopped) : nullptr;
+    };
     const auto steadyNow = options.steadyNow;
     StationPoller poller(std::move(options));
     for (;;) {
@@ -187,6 +220,7 @@ void StationLink::stop() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
+        *lineStopped_ = true;
     }
     wake_.notify_all();
     thread_.join();

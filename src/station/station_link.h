@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -113,8 +114,8 @@ class StationLink {
     // give.
     bool start(StationLinkOptions options);
 
-    // Ends the worker: at once while it waits between polls, or after the read under way
-    // (which times out by itself). The port is closed.
+    // Ends the worker: at once while it waits between polls, else after the byte under way
+    // (a second at most). The port is closed.
     void stop();
 
     bool running() const { return thread_.joinable(); }
@@ -130,6 +131,9 @@ class StationLink {
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;
+    // The same, for the line: a read under way gives up at its next byte, so that stop() does
+    // not wait for a whole history to come in at 2400 baud.
+    std::shared_ptr<std::atomic<bool>> lineStopped_;
     std::optional<StationLinkStatus> published_;
     bool changed_ = false;
 };

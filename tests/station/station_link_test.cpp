@@ -1,3 +1,4 @@
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -191,6 +192,30 @@ TEST(StationLink, TheWorkerPublishesItsStatusAndStopsWhileWaitingForTheNextPoll)
     link.stop();
     EXPECT_FALSE(link.running());
     EXPECT_TRUE(fileExists(station.folder.file("currdat.lst")));
+}
+
+// A settings change or the program's end must not wait for a long read: a history coming in at
+// 2400 baud takes half a minute.
+TEST(StationLink, AStopEndsAReadUnderWay) {
+    FakeStation station;
+    StationLinkOptions options = station.options();
+    std::atomic<bool> reading = false;
+    options.readValues = [&](ByteLine& line) {
+        reading = true;
+        std::uint8_t byte = 0;
+        while (line.read(byte, 10ms) != LineStatus::Failed) {  // for ever, but for the stop
+            std::this_thread::sleep_for(5ms);
+        }
+        return StationRead<StationValues>{std::nullopt, ReadFailure::PortFailed,
+                                          line.failureText()};
+    };
+    StationLink link;
+    ASSERT_TRUE(link.start(options));
+    while (!reading) {
+        std::this_thread::sleep_for(5ms);
+    }
+    link.stop();
+    EXPECT_FALSE(link.running());
 }
 
 TEST(StationLink, StatusLinesAndDump) {
