@@ -10,10 +10,9 @@
 #include "app/folder_lists.h"
 #include "app/main_window_presenter.h"
 #include "app/messages.h"
-#include "app/timer_rules.h"
 #include "common/paths.h"
 #include "common/text_file.h"
-#include "input/history_file.h"
+#include "support/current_data_builder.h"
 #include "support/fake_shell.h"
 #include "support/station_folder.h"
 #include "support/temp_folder.h"
@@ -42,12 +41,9 @@ struct Program : test::StationFolder {
     MainWindowPresenter presenter{shell, config};
 
     Program() {
-        std::string history;
-        for (int k = 1; k <= 3; ++k) {
-            const auto record = encodeHistoryRecord({k * 600, 1000.0f, 0.0f, 21.5f});
-            history.append(reinterpret_cast<const char*>(record.data()), record.size());
-        }
-        writeFileBytes(inHw("history.dat"), history);
+        test::writeHistoryFile(inHw("history.dat"), {{600, 1000.0f, 0.0f, 21.5f},
+                                                     {1200, 1000.0f, 0.0f, 21.5f},
+                                                     {1800, 1000.0f, 0.0f, 21.5f}});
     }
     std::vector<std::string> lines(const std::string& chart = "1") const {
         return configLines(chart);
@@ -298,31 +294,6 @@ TEST(SettingsDialogs, OkStoresItsLineAndAnnullaKeepsAnUnstoredSelection) {
     mode.okClicked();
     EXPECT_EQ(p.shell.messages, Messages{kNotSaved});
     EXPECT_TRUE(mode.model().Visible);  // open with the choice, to try again or cancel
-}
-
-TEST(TimerRules, EachEventSetsTheTimerWhateverItsState) {
-    const struct {
-        TimerEvent event;
-        int interval;  // from 1234
-        bool enabled;
-    } cases[] = {
-        {.event = TimerEvent::StartupWithConfig, .interval = 100, .enabled = true},
-        {.event = TimerEvent::FirstRun, .interval = 100, .enabled = false},
-        {.event = TimerEvent::FolderDialogLoaded, .interval = 1234, .enabled = false},
-        {.event = TimerEvent::EsciPressed, .interval = 1234, .enabled = false},
-        {.event = TimerEvent::EsciStored, .interval = 1234, .enabled = true},
-        {.event = TimerEvent::EsciNotStored, .interval = 1234, .enabled = true},
-        {.event = TimerEvent::FolderDialogClosed, .interval = 1234, .enabled = true},
-        {.event = TimerEvent::CycleRan, .interval = 61502, .enabled = true},
-    };
-    for (const auto& c : cases) {
-        for (const bool enabled : {false, true}) {
-            TimerModel timer{.Interval = 1234, .Enabled = enabled};
-            applyTimerRule(timer, c.event);
-            EXPECT_EQ(timer.Interval, c.interval) << static_cast<int>(c.event);
-            EXPECT_EQ(timer.Enabled, c.enabled) << static_cast<int>(c.event);
-        }
-    }
 }
 
 TEST(MainWindow, TheChartSelectorStoresOnlyAChangeAndRedrawsAtOnce) {
