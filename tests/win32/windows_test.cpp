@@ -2,9 +2,6 @@
 // working folder and is driven through its real windows by window messages, as the start-up
 // tables name their elements (win32/controls.h). Run under Wine on a virtual display by
 // scripts/test-windows.
-//
-// windows_test --screenshots FOLDER instead saves pictures of the main window after a cycle,
-// the folder dialog and the About box as BMP files (tools/windows-screenshots).
 
 #include <filesystem>
 #include <string>
@@ -264,21 +261,14 @@ TEST_F(WindowsProgram, AprsIsDialogStoresGoodSettingsAndTheStatusLineFollowsTheU
         const wchar_t* text;
     };
     for (const Shown& shown : {
-             Shown{.id = lblHeading, .text = L"Invio diretto dei dati meteo ad APRS-IS e CWOP"},
+             // A few of the core's texts, as wiring checks.
              Shown{.id = chkEnabled, .text = L"Abilita invio ad APRS-IS / CWOP"},
-             Shown{.id = lblCallsign, .text = L"Nominativo o ID CWOP"},
              Shown{.id = lblLatitude, .text = L"Latitudine (gradi decimali, nord positivo)"},
-             Shown{.id = lblComment, .text = L"Commento (facoltativo, max 40 caratteri ASCII)"},
-             Shown{.id = txtCallsign, .text = L""},
              Shown{.id = txtServer, .text = L"rotate.aprs2.net:14580"},
-             Shown{.id = txtInterval, .text = L"10"},
              Shown{.id = cmdTest, .text = L"Prova connessione"},
-             Shown{.id = cmdOK, .text = L"OK"},
-             Shown{.id = cmdCancel, .text = L"Annulla"},
          }) {
         EXPECT_EQ(text(dialog, shown.id), shown.text) << "control " << shown.id;
     }
-    EXPECT_NE(text(dialog, lblHint).find(L"cwop.aprs.net:14580"), std::wstring::npos);
 
     // A latitude beyond the pole: named in a warning, nothing written, the dialog stays.
     const test::AprsIsTestServer aprsIs;
@@ -349,61 +339,5 @@ TEST_F(WindowsProgram, StationDialogWritesTheChosenSource) {
               crlf({"source=serial", "port=COM7", "poll=15"}));
 }
 
-// The pictures of docs/: the main window after a cycle, with a user message; the folder
-// dialog; the About box.
-bool takePictures(const std::string& work, const std::string& folder);
-
-int saveScreenshots(const std::string& folder) {
-    // A folder of a fixed name, so that the pictures change only when the windows do.
-    namespace fs = std::filesystem;
-    const fs::path work = fs::temp_directory_path() / "Brezzolo";
-    std::error_code ignored;
-    fs::remove_all(work, ignored);
-    const std::string hw = fromFsPath(work / "HeavyWeather");
-    const std::string out = fromFsPath(work / "APRS");
-    fs::create_directories(toFsPath(out));
-    bool taken = sim::generateFolder(hw, simulatedDay()).has_value();
-    if (taken) {
-        writeFileBytes(fromFsPath(work / "config.brz"),
-                       crlf({"1", "1", "1", hw, out, "history.dat"}));
-        taken = takePictures(fromFsPath(work), folder);
-    }
-    fs::remove_all(work, ignored);
-    return taken ? 0 : 1;
-}
-
-bool takePictures(const std::string& work, const std::string& folder) {
-    const WindowProgram program(work);
-    const HWND main = program.window(L"Brezzolo");
-    if (main == nullptr ||
-        !waitFor([&] { return text(main, Label2).starts_with(L"Situazione meteo di"); })) {
-        return false;
-    }
-    click(main, Check1);
-    setText(main, Text2, L"73 de IZ1ABC");
-    const auto picture = [&](HWND window, const wchar_t* name) {
-        Sleep(800);  // every control painted
-        return window != nullptr && saveWindowPicture(window, wide(*joinPath(folder, "")) + name);
-    };
-    bool saved = picture(main, L"windows-main-window.bmp");
-    chooseMenu(main, Cartelle);
-    const HWND folders = program.window(L"Configurazione File");
-    saved = picture(folders, L"windows-folder-dialog.bmp") && saved;
-    PostMessageW(folders, WM_CLOSE, 0, 0);
-    chooseMenu(main, About);
-    saved = picture(program.window(L"Informazioni su " + wide(version::applicationTitle)),
-                    L"windows-about-box.bmp") &&
-            saved;
-    return saved;
-}
-
 }  // namespace
 }  // namespace brezzolo
-
-int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--screenshots") {
-        return brezzolo::saveScreenshots(argv[2]);
-    }
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
