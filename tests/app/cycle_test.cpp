@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/paths.h"
-#include "support/cycle_station.h"
+#include "support/station_folder.h"
 
 namespace brezzolo {
 namespace {

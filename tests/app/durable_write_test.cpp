@@ -10,7 +10,7 @@
 #include "common/durable_file.h"
 #include "common/paths.h"
 #include "config/config_file.h"
-#include "support/cycle_station.h"
+#include "support/station_folder.h"
 
 namespace brezzolo {
 namespace {

@@ -7,7 +7,7 @@
 #include "aprs_is/cycle_upload.h"
 #include "aprs_is/uploader.h"
 #include "support/aprs_is_test_server.h"
-#include "support/cycle_station.h"
+#include "support/station_folder.h"
 
 namespace brezzolo {
 namespace {

@@ -12,7 +12,7 @@
 #include "common/paths.h"
 #include "station_sim/station_sim.h"
 #include "support/aprs_is_test_server.h"
-#include "support/temp_folder.h"
+#include "support/station_folder.h"
 #include "version.h"
 #include "win32/controls.h"
 #include "window_driver.h"
@@ -39,20 +39,11 @@ sim::GenerationOptions simulatedDay() {
 }
 
 // A working folder with a simulated Heavy Weather folder "hw" and an output folder "out".
-class WindowsProgram : public ::testing::Test {
+class WindowsProgram : public ::testing::Test, protected StationFolder {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(sim::generateFolder(hw_, simulatedDay()));
-        std::filesystem::create_directory(toFsPath(out_));
-    }
-
-    Lines settings(const std::string& mode, const std::string& pressure,
-                   const std::string& chart) const {
-        return {mode, pressure, chart, hw_, out_, "history.dat"};
-    }
-    void writeSettings(const Lines& lines) const { writeFileBytes(config_, crlf(lines)); }
-    std::string storedSettings() const { return readFileBytes(config_); }
-    std::string report() const { return readFileBytes(*joinPath(out_, "my_meteo.txt")); }
+    void SetUp() override { ASSERT_TRUE(sim::generateFolder(hw, simulatedDay())); }
+    std::string storedSettings() const { return readFileBytes(config); }
+    std::string report() const { return readFileBytes(inOut("my_meteo.txt")); }
 
     // The main window once its first cycle has filled the panel.
     HWND mainWindowAfterCycle(const WindowProgram& program) const {
@@ -62,11 +53,6 @@ class WindowsProgram : public ::testing::Test {
                             });
         return cycled ? main : nullptr;
     }
-
-    const TempFolder work_;
-    const std::string hw_ = work_.file("hw");
-    const std::string out_ = work_.file("out");
-    const std::string config_ = work_.file("config.brz");
 };
 
 TEST(WindowsExecutable, CarriesItsIconAndTheProjectVersion) {
@@ -93,7 +79,7 @@ TEST(WindowsExecutable, CarriesItsIconAndTheProjectVersion) {
 }
 
 TEST_F(WindowsProgram, FirstRunAsksForTheFoldersStoresThemAndRunsTheCycles) {
-    const WindowProgram program(work_.path());
+    const WindowProgram program(root.path());
     ASSERT_TRUE(program.started());
     const HWND folders = program.window(L"Configurazione File");
     ASSERT_NE(folders, nullptr);
@@ -109,17 +95,17 @@ TEST_F(WindowsProgram, FirstRunAsksForTheFoldersStoresThemAndRunsTheCycles) {
     EXPECT_EQ(staticTexts(warning), std::vector<std::wstring>{L"Cartelle non selezionate"});
     ASSERT_TRUE(click(warning, IDOK));
     EXPECT_TRUE(waitFor([&] { return !IsWindow(warning); }));
-    EXPECT_FALSE(std::filesystem::exists(toFsPath(config_)));
+    EXPECT_FALSE(std::filesystem::exists(toFsPath(config)));
 
     // Heavy Weather's folder and its history file chosen in the lists, the output folder typed.
     ASSERT_TRUE(clickListEntry(folders, Dir1, L"hw"));
-    EXPECT_EQ(text(folders, Text1), wide(hw_));
+    EXPECT_EQ(text(folders, Text1), wide(hw));
     EXPECT_EQ(listEntries(folders, File1), std::vector<std::wstring>{L"history.dat"});
     ASSERT_TRUE(clickListEntry(folders, File1, L"history.dat"));
     EXPECT_EQ(text(folders, Text3), L"history.dat");
-    setText(folders, Text2, wide(out_));
+    setText(folders, Text2, wide(out));
     ASSERT_TRUE(click(folders, Command2));
-    EXPECT_EQ(storedSettings(), crlf(settings("1", "1", "1")));
+    EXPECT_EQ(storedSettings(), crlf(configLines()));
 
     // The main window replaces the dialog, and the first cycle follows at once.
     const HWND main = mainWindowAfterCycle(program);
@@ -144,23 +130,23 @@ TEST_F(WindowsProgram, FirstRunAsksForTheFoldersStoresThemAndRunsTheCycles) {
     }
 
     // Timer1's tick runs the next cycle.
-    std::filesystem::remove(toFsPath(*joinPath(out_, "my_meteo.txt")));
+    std::filesystem::remove(toFsPath(inOut("my_meteo.txt")));
     SendMessageW(main, WM_TIMER, kTimer1, 0);
     EXPECT_TRUE(waitFor([&] { return !report().empty(); }));
 }
 
 TEST_F(WindowsProgram, ClosingTheFolderDialogOnAFirstRunEndsTheProgram) {
-    const WindowProgram program(work_.path());
+    const WindowProgram program(root.path());
     const HWND folders = program.window(L"Configurazione File");
     ASSERT_NE(folders, nullptr);
     PostMessageW(folders, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.ended(10000));
-    EXPECT_FALSE(std::filesystem::exists(toFsPath(config_)));
+    EXPECT_FALSE(std::filesystem::exists(toFsPath(config)));
 }
 
 TEST_F(WindowsProgram, SettingsDialogsStoreOnlyTheirLine) {
-    writeSettings(settings("1", "1", "1"));
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const WindowProgram program(root.path());
     const HWND main = program.window(L"Brezzolo");
     ASSERT_NE(main, nullptr);
 
@@ -172,10 +158,10 @@ TEST_F(WindowsProgram, SettingsDialogsStoreOnlyTheirLine) {
     for (const Case& c : {
              Case{.menuItem = Stringa_APRS,
             .title = L"Setup Parametri",
-            .afterOk = settings("2", "1", "1")},
+            .afterOk = configLines("1", "2")},
              Case{.menuItem = Pressione,
              .title = L"Setup Pressione",
-             .afterOk = settings("2", "2", "1")},
+             .afterOk = configLines("1", "2", "2")},
          }) {
         SCOPED_TRACE(std::filesystem::path(c.title).string());
         // The marks shown, a click on an option and "OK" reaching the presenter.
@@ -209,8 +195,8 @@ TEST_F(WindowsProgram, SettingsDialogsStoreOnlyTheirLine) {
 }
 
 TEST_F(WindowsProgram, UserMessageKeepsTwentyCharactersTypedOrPasted) {
-    writeSettings(settings("1", "1", "1"));
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const WindowProgram program(root.path());
     const HWND main = mainWindowAfterCycle(program);
     ASSERT_NE(main, nullptr);
     const HWND message = GetDlgItem(main, Text2);
@@ -228,8 +214,8 @@ TEST_F(WindowsProgram, UserMessageKeepsTwentyCharactersTypedOrPasted) {
 }
 
 TEST_F(WindowsProgram, ChartOptionRedraws) {
-    writeSettings(settings("1", "1", "1"));
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const WindowProgram program(root.path());
     const HWND main = mainWindowAfterCycle(program);
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(isChecked(main, Option1));
@@ -246,9 +232,9 @@ TEST_F(WindowsProgram, ChartOptionRedraws) {
 // test's answer and the upload's outcome fetched on the window's thread; the status line shown
 // only once aprs-is.brz exists.
 TEST_F(WindowsProgram, AprsIsDialogStoresGoodSettingsAndTheStatusLineFollowsTheUpload) {
-    writeSettings(settings("1", "1", "1"));
-    const std::string stored = work_.file("aprs-is.brz");
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const std::string stored = root.file("aprs-is.brz");
+    const WindowProgram program(root.path());
     const HWND main = mainWindowAfterCycle(program);
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, StatusAprsIs)));
@@ -316,8 +302,8 @@ TEST_F(WindowsProgram, AprsIsDialogStoresGoodSettingsAndTheStatusLineFollowsTheU
 // "Stazione": the menu item opens it with the files of Heavy Weather chosen; the cable with a
 // typed port is written to station.brz by "OK".
 TEST_F(WindowsProgram, StationDialogWritesTheChosenSource) {
-    writeSettings(settings("1", "1", "1"));
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const WindowProgram program(root.path());
     const HWND main = mainWindowAfterCycle(program);
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, StatusStation)));
@@ -335,7 +321,7 @@ TEST_F(WindowsProgram, StationDialogWritesTheChosenSource) {
     setComboText(dialog, cboPort, L"COM7");
     ASSERT_TRUE(click(dialog, cmdOK));
     EXPECT_FALSE(IsWindowVisible(dialog));
-    EXPECT_EQ(readFileBytes(work_.file("station.brz")),
+    EXPECT_EQ(readFileBytes(root.file("station.brz")),
               crlf({"source=serial", "port=COM7", "poll=15"}));
 }
 
