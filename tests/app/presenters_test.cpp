@@ -45,9 +45,6 @@ struct Program : test::StationFolder {
                                                      {1200, 1000.0f, 0.0f, 21.5f},
                                                      {1800, 1000.0f, 0.0f, 21.5f}});
     }
-    std::vector<std::string> lines(const std::string& chart = "1") const {
-        return configLines(chart);
-    }
     FolderDialogPresenter& dialog() { return presenter.folderDialog(); }
     const MainWindowModel& window() const { return presenter.model(); }
     // Timer1 as {interval, enabled}; the chart selector as {Option1, Option2}.
@@ -158,7 +155,7 @@ TEST(Startup, WithAConfigurationTheMainWindowStartsTheCycles) {
 
 TEST(FolderDialog, ReadingAFieldLoadsItFromTheConfigurationAndStopsTheTimer) {
     Program p;
-    p.writeConfig(p.lines(" 2"));  // taken by its numeric value
+    p.writeConfig(p.configLines(" 2"));  // taken by its numeric value
     EXPECT_EQ(p.dialog().historyFileName(), "history.dat");
     EXPECT_FALSE(p.dialog().model().Visible);
     EXPECT_EQ(p.dialog().model().File1, std::vector<std::string>{"history.dat"});
@@ -173,7 +170,7 @@ TEST(FolderDialog, ReadingAFieldLoadsItFromTheConfigurationAndStopsTheTimer) {
 
 TEST(FolderDialog, EditsReachTheCycleAtOnceAndTheFrameDropsThem) {
     Program p;
-    p.writeConfig(p.lines());
+    p.writeConfig(p.configLines());
     p.presenter.start();
     const std::string other = p.root.file("other");
     fs::create_directories(toFsPath(*joinPath(other, "folder.dat")));
@@ -193,7 +190,7 @@ TEST(FolderDialog, EditsReachTheCycleAtOnceAndTheFrameDropsThem) {
     EXPECT_EQ(d.model().File1Selected, "b.DAT");
     d.fieldEdited(FolderField::Text3, "typed.dat");
     EXPECT_EQ(d.historyFileName(), "typed.dat");
-    EXPECT_EQ(readFileBytes(p.config), crlf(p.lines()));  // only "ESCI" stores
+    EXPECT_EQ(readFileBytes(p.config), crlf(p.configLines()));  // only "ESCI" stores
 
     d.frameClosed();
     EXPECT_FALSE(d.model().Visible);
@@ -260,7 +257,7 @@ TEST(SettingsDialogs, LoadingMarksTheStoredValueAndRepairsAnyOtherAtOnce) {
         SCOPED_TRACE(c.stored);
         Program p;
         SettingsDialogPresenter& dialog = (p.presenter.*c.dialog)();
-        std::vector<std::string> lines = p.lines("2");
+        std::vector<std::string> lines = p.configLines("2");
         std::string& line = lines[static_cast<std::size_t>(dialog.texts().line) - 1];
         line = c.stored;
         // LF line ends show whether the file was rewritten.
@@ -277,7 +274,7 @@ TEST(SettingsDialogs, LoadingMarksTheStoredValueAndRepairsAnyOtherAtOnce) {
 
 TEST(SettingsDialogs, OkStoresItsLineAndAnnullaKeepsAnUnstoredSelection) {
     Program p;
-    p.writeConfig(p.lines("2"));
+    p.writeConfig(p.configLines("2"));
     SettingsDialogPresenter& pressure = p.presenter.pressureDialog();
     EXPECT_EQ(pressure.chosenValue(), "1");  // nothing marked before it loads
     p.presenter.pressureMenuClicked();
@@ -303,7 +300,7 @@ TEST(SettingsDialogs, OkStoresItsLineAndAnnullaKeepsAnUnstoredSelection) {
 
 TEST(MainWindow, TheChartSelectorStoresOnlyAChangeAndRedrawsAtOnce) {
     Program p;
-    const std::string original = lf(p.lines());
+    const std::string original = lf(p.configLines());
     writeFileBytes(p.config, original);
     ASSERT_EQ(p.presenter.start(), StartOutcome::Running);
 
@@ -313,7 +310,7 @@ TEST(MainWindow, TheChartSelectorStoresOnlyAChangeAndRedrawsAtOnce) {
     EXPECT_EQ(p.window().MSChart1.values.back(), 0.25);  // pressure above the lowest, + 0.25
 
     p.presenter.chartOptionClicked(ChartChoice::OutdoorTemperature);
-    EXPECT_EQ(readFileBytes(p.config), crlf(p.lines("2")));
+    EXPECT_EQ(readFileBytes(p.config), crlf(p.configLines("2")));
     EXPECT_EQ(p.chart(), kTemperatureChart);
     EXPECT_EQ(p.window().MSChart1.values.back(), 21.5);
     EXPECT_TRUE(p.shell.messages.empty());
@@ -321,7 +318,7 @@ TEST(MainWindow, TheChartSelectorStoresOnlyAChangeAndRedrawsAtOnce) {
     blockRewrite(p.config);
     p.presenter.chartOptionClicked(ChartChoice::Pressure);
     EXPECT_EQ(p.shell.messages, Messages{kNotSaved});
-    EXPECT_EQ(readFileBytes(p.config), crlf(p.lines("2")));
+    EXPECT_EQ(readFileBytes(p.config), crlf(p.configLines("2")));
 }
 
 TEST(MainWindow, TheUserMessageKeepsItsFirstTwentyCharacters) {
