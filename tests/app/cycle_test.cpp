@@ -16,10 +16,7 @@ using test::readFileBytes;
 
 namespace fs = std::filesystem;
 
-// The cycle on a station folder, and the copy it makes of currdat.lst.
-struct Station : test::CycleStation {
-    std::string copy() const { return inHw("currdat.brz"); }
-};
+using Station = test::CycleStation;
 
 TEST(Cycle, WithoutCurrentDataNothingIsWrittenAndTheTimerKeepsTrying) {
     Station s;
@@ -28,7 +25,7 @@ TEST(Cycle, WithoutCurrentDataNothingIsWrittenAndTheTimerKeepsTrying) {
     const std::string before = s.window.Label2.Caption;
 
     EXPECT_EQ(s.run(), CycleOutcome::SourceMissing);
-    EXPECT_FALSE(fs::exists(toFsPath(s.copy())));
+    EXPECT_FALSE(fs::exists(toFsPath(s.inHw("currdat.brz"))));
     EXPECT_TRUE(filesIn(s.out).empty());
     EXPECT_EQ(s.window.Label2.Caption, before);
     EXPECT_EQ(s.window.Text1, "");
@@ -48,9 +45,9 @@ TEST(Cycle, AnEmptyFolderTextNamesNoFolder) {
 
 TEST(Cycle, AFailedCopyRepeatsTheEarlierReading) {
     Station s;
-    CurrentDataBuilder::typical().header("Mon Jun 05 13:00:00 2006").writeTo(s.copy());
+    CurrentDataBuilder::typical().header("Mon Jun 05 13:00:00 2006").writeTo(s.inHw("currdat.brz"));
     // Heavy Weather holding the file: the copy cannot be made.
-    test::blockRewrite(s.copy());
+    test::blockRewrite(s.inHw("currdat.brz"));
 
     EXPECT_EQ(s.run(), CycleOutcome::Completed);
     EXPECT_NE(s.window.Label2.Caption.find("alle ore 13:00"), std::string::npos)

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "input/history_file.h"
 #include "records/twelve_hour_chart.h"
 #include "support/current_data_builder.h"
 #include "support/temp_folder.h"

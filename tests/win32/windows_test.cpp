@@ -22,7 +22,6 @@ namespace {
 
 using namespace win32;
 using namespace test;
-using Lines = std::vector<std::string>;
 
 std::wstring wide(const std::string& utf8) {
     return toFsPath(utf8).wstring();
@@ -153,7 +152,7 @@ TEST_F(WindowsProgram, SettingsDialogsStoreOnlyTheirLine) {
     struct Case {
         int menuItem;
         const wchar_t* title;
-        Lines afterOk;
+        std::vector<std::string> afterOk;
     };
     for (const Case& c : {
              Case{.menuItem = Stringa_APRS,
