@@ -106,6 +106,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc != 2 && argc != 3) {
         return 2;
     }
+    // The screen's own pixels, whatever its dots per inch: the windows as they are shown.
+    SetProcessDPIAware();
     // A folder of a fixed name, so that the pictures change only when the windows do.
     const fs::path work = fs::temp_directory_path() / "Brezzolo";
     std::error_code ignored;
