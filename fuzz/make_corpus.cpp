@@ -26,16 +26,8 @@ namespace fs = std::filesystem;
 
 using Seeds = std::vector<std::pair<std::string, std::string>>;  // file name, bytes
 
-std::string crlf(const std::vector<std::string>& lines) {
-    return test::crlf(lines);
-}
-std::string lf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
+using test::crlf;
+using test::lf;
 
 // A simulated station: currdat.lst at `end` and `records` history records `interval` minutes
 // apart, the last one at `end`.

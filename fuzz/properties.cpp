@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <limits>
-#include <random>
 #include <set>
 #include <sstream>
 #include <system_error>
@@ -41,12 +37,14 @@
 #include "records/daily_extremes.h"
 #include "records/twelve_hour_chart.h"
 #include "station_sim/station_sim.h"
+#include "support/temp_folder.h"
 #include "version.h"
 
 namespace brezzolo::fuzz {
 namespace {
 
 namespace fs = std::filesystem;
+using test::crlf;
 
 // What broke, each property once; empty while everything holds.
 class Verdict {
@@ -73,38 +71,13 @@ class Verdict {
 // current folder set to an emptied "work" folder and names every file relative to it, so that
 // where the scratch folder lies (its name differs from process to process) never reaches the
 // code under test: the same input takes the same branches in every run.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        std::random_device random;
-        const auto stamp =
-            static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-        char name[64];
-        std::snprintf(name, sizeof name, "brezzolo-fuzz-%016llx-%08x",
-                      static_cast<unsigned long long>(stamp), static_cast<unsigned>(random()));
-        root_ = fs::temp_directory_path() / name;
-        fs::create_directories(root_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const fs::path& root() const { return root_; }
-
-  private:
-    fs::path root_;
-};
-
 // The current folder, for one check, is an empty "work" folder inside the scratch folder; the
 // previous current folder comes back when the check ends.
 class ScratchWork {
   public:
     ScratchWork() : previous_(fs::current_path()) {
-        static ScratchFolder folder;
-        fs::current_path(folder.root());
+        static const test::TempFolder folder;
+        fs::current_path(toFsPath(folder.path()));
         std::error_code ignored;
         fs::remove_all("work", ignored);
         fs::create_directory("work");
@@ -129,24 +102,6 @@ std::string file(const std::string& folder, const std::string& name) {
 std::string folderNamed(const std::string& name) {
     fs::create_directory(toFsPath(name));
     return name;
-}
-
-void writeBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(toFsPath(path), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(toFsPath(path), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::string crlf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
 }
 
 bool isControl(char c) {
@@ -250,7 +205,7 @@ void checkOutputFiles(Verdict& v, const std::string& out) {
         if (!entry.is_regular_file()) {
             continue;  // reported by the folder check
         }
-        const auto lines = crlfLines(readBytes(fromFsPath(entry.path())));
+        const auto lines = crlfLines(test::readFileBytes(fromFsPath(entry.path())));
         v.require(lines.has_value(), "every output file is CR LF lines");
         if (lines && name.starts_with("MM") && name.ends_with(".brz")) {
             v.require(lines->size() == 4 && std::all_of(lines->begin(), lines->end(), isNumberText),
@@ -311,7 +266,7 @@ std::string checkCurrentData(std::string_view input) {
     Verdict v;
     const ScratchWork work;
     const std::string path = kCurrentDataCopyName;
-    writeBytes(path, input);
+    test::writeFileBytes(path, input);
 
     const StationReading r = readStationReading(path, "RainToday");
     v.require(allFinite(r), "every number of the reading is finite");
@@ -337,7 +292,7 @@ std::string checkHistoryFile(std::string_view input) {
     const ScratchWork work;
     const std::string hw = folderNamed("hw");
     rewriteTextFile(file(hw, kCurrentDataFileName), fixedCurrentData());
-    writeBytes(file(hw, kDefaultHistoryFileName), input);
+    test::writeFileBytes(file(hw, kDefaultHistoryFileName), input);
 
     Appoggio store;
     MainWindowModel window = startupWindowModel();
@@ -400,7 +355,7 @@ std::string checkConfigFile(std::string_view input) {
     Verdict v;
     const ScratchWork work;
     const std::string path = kConfigFileName;
-    writeBytes(path, input);
+    test::writeFileBytes(path, input);
 
     const auto lines = readConfig(path);
     v.require(lines.has_value(), "an existing config.brz is read");
@@ -425,16 +380,17 @@ std::string checkConfigFile(std::string_view input) {
     const StartupConfig found = checkConfigAtStartup(path);
     ConfigLines expected = *lines;
     if (line3 == "1" || line3 == "2") {
-        v.require(found == StartupConfig::Current && readBytes(path) == input,
+        v.require(found == StartupConfig::Current && test::readFileBytes(path) == input,
                   "a six-line file is left as it is");
     } else {
         const auto& old = lines->lines;
         expected = ConfigLines{{old[0], old[1], "1", old[2], old[3], "history.dat"}};
         v.require(found == StartupConfig::Converted, "an old four-line file is converted");
-        v.require(readConfig(path) == expected &&
-                      readBytes(path) == crlf(std::vector<std::string>(expected.lines.begin(),
-                                                                       expected.lines.end())),
-                  "the conversion keeps old lines 1 to 4 as lines 1, 2, 4 and 5");
+        v.require(
+            readConfig(path) == expected &&
+                test::readFileBytes(path) ==
+                    crlf(std::vector<std::string>(expected.lines.begin(), expected.lines.end())),
+            "the conversion keeps old lines 1 to 4 as lines 1, 2, 4 and 5");
         v.require(checkConfigAtStartup(path) == StartupConfig::Current,
                   "a converted file is current");
     }
@@ -496,8 +452,8 @@ std::string checkDailyExtremesFile(std::string_view input) {
     const RecordDate today{2026, 12, 5};
     const std::string todayPath = file(out, dailyExtremesFileName(today));
     const std::string yesterdayPath = file(out, dailyExtremesFileName(dayBefore(today)));
-    writeBytes(todayPath, input);
-    writeBytes(yesterdayPath, input);
+    test::writeFileBytes(todayPath, input);
+    test::writeFileBytes(yesterdayPath, input);
 
     const auto extremes = readDailyExtremesFile(todayPath);
     if (extremes) {
@@ -522,10 +478,10 @@ std::string checkDailyExtremesFile(std::string_view input) {
     MainWindowModel window = startupWindowModel();
     updateDailyExtremes(reading, Appoggio{}, out, window);
 
-    const auto day = crlfLines(readBytes(todayPath));
+    const auto day = crlfLines(test::readFileBytes(todayPath));
     v.require(day && day->size() == 4 && std::all_of(day->begin(), day->end(), isNumberText),
               "the day's file is rewritten as four number texts");
-    const auto log = crlfLines(readBytes(file(out, monthlyLogFileName(today))));
+    const auto log = crlfLines(test::readFileBytes(file(out, monthlyLogFileName(today))));
     v.require(log && !log->empty() && log->front() == kMonthlyLogHeader,
               "the monthly log starts with its header");
     if (log) {
@@ -545,9 +501,9 @@ std::string checkCycle(std::string_view input) {
     const std::string config = kConfigFileName;
     const std::string source = file(hw, kCurrentDataFileName);
     const std::string history = file(hw, kDefaultHistoryFileName);
-    writeBytes(source, parts.currentData);
+    test::writeFileBytes(source, parts.currentData);
     if (parts.history) {
-        writeBytes(history, *parts.history);
+        test::writeFileBytes(history, *parts.history);
     }
     // The report mode, pressure type and chart follow from the input's length, so that every
     // setting meets every kind of input.
@@ -555,7 +511,7 @@ std::string checkCycle(std::string_view input) {
     const std::string pressure = std::to_string(1 + input.size() / 3 % 2);
     const std::string chart = std::to_string(1 + input.size() / 6 % 2);
     const std::string configBytes = crlf({mode, pressure, chart, hw, out, "history.dat"});
-    writeBytes(config, configBytes);
+    test::writeFileBytes(config, configBytes);
 
     Appoggio store;
     MainWindowModel window = startupWindowModel();
@@ -564,14 +520,14 @@ std::string checkCycle(std::string_view input) {
     // A second cycle meets the copy, the day's file and the store the first one left.
     for (int cycle = 0; cycle < 2; ++cycle) {
         v.require(runConversionCycle(env) == CycleOutcome::Completed, "the cycle completes");
-        checkReport(v, readBytes(file(out, kReportFileName)), window);
+        checkReport(v, test::readFileBytes(file(out, kReportFileName)), window);
         checkOutputFiles(v, out);
         checkFolderContents(v, parts.history.has_value());
-        v.require(readBytes(source) == parts.currentData &&
-                      (!parts.history || readBytes(history) == *parts.history) &&
-                      readBytes(config) == configBytes,
+        v.require(test::readFileBytes(source) == parts.currentData &&
+                      (!parts.history || test::readFileBytes(history) == *parts.history) &&
+                      test::readFileBytes(config) == configBytes,
                   "the cycle leaves its input files as they were");
-        v.require(readBytes(file(hw, kCurrentDataCopyName)) == parts.currentData,
+        v.require(test::readFileBytes(file(hw, kCurrentDataCopyName)) == parts.currentData,
                   "currdat.brz is a copy of currdat.lst");
     }
     return v.take();
@@ -649,7 +605,7 @@ std::string checkAprsIsSettingsFile(std::string_view input) {
     Verdict v;
     const ScratchWork work;
     const std::string path = kAprsIsSettingsFileName;
-    writeBytes(path, input);
+    test::writeFileBytes(path, input);
 
     const auto check = readAprsIsSettings(path);
     const auto texts = readAprsIsSettingTexts(path);
@@ -721,10 +677,10 @@ std::string checkAprsIsSettingsFile(std::string_view input) {
             v.require(again->problems.empty(), "a good file stays good through the rewrite");
         }
     }
-    const std::string bytes = readBytes(path);
+    const std::string bytes = test::readFileBytes(path);
     writeAprsIsSettings(again->settings, path);
     if (everyGivenValueGood) {
-        v.require(readBytes(path) == bytes, "a second rewrite changes nothing");
+        v.require(test::readFileBytes(path) == bytes, "a second rewrite changes nothing");
     }
     std::error_code error;
     const auto files = std::distance(fs::directory_iterator(".", error), fs::directory_iterator());

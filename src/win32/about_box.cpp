@@ -21,15 +21,16 @@ AboutBox::AboutBox(HWND owner, Shell& shell, std::function<void()> closed)
     const AboutBoxTexts texts = aboutBoxTexts();
     const Fonts& f = fonts();
     const int description = 25 * f.line;
-    const int disclaimer = 23 * f.line;
     const int button = std::max(100, textWidth(f.normal, wide(texts.cmdSysInfo)) + 24);
     const int buttonHeight = f.line + 8;
     const int width = kMargin + kIconSize + 12 + description + kMargin;
+    // The disclaimer wraps left of the buttons, whatever their text's width.
+    const int disclaimer = width - 2 * kMargin - button - 12;
     create(kAboutBoxClass, texts.caption, WS_CAPTION | WS_SYSMENU, WS_EX_CONTROLPARENT,
            {width, 200}, owner);
 
     icon_ = static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(IDI_BREZZOLO), IMAGE_ICON,
-                                          kIconSize, kIconSize, 0));
+                                          scaled(kIconSize), scaled(kIconSize), 0));
     const HWND picture = child(L"STATIC", picIcon, SS_ICON | SS_REALSIZEIMAGE);
     SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
     place(picture, kMargin, kMargin, kIconSize, kIconSize);

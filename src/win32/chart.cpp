@@ -16,6 +16,7 @@ const COLORREF kBarBorder = RGB(31, 69, 131);
 const COLORREF kGridColour = RGB(225, 225, 225);
 const COLORREF kAxisColour = RGB(110, 110, 110);
 const COLORREF kNumberColour = RGB(60, 60, 60);
+// In layout units (window.h), as the chart's other sizes.
 constexpr int kTopMargin = 8;
 constexpr int kTickLength = 4;
 
@@ -61,9 +62,9 @@ int valueAxisRoom() {
 }
 
 RECT chartPlotArea(const RECT& chart) {
-    const int half = fonts().line / 2;
-    return {chart.left + valueAxisRoom(), chart.top + kTopMargin + half / 2, chart.right - half,
-            chart.bottom - half};
+    const int half = scaled(fonts().line) / 2;
+    return {chart.left + scaled(valueAxisRoom()), chart.top + scaled(kTopMargin) + half / 2,
+            chart.right - half, chart.bottom - half};
 }
 
 void paintChart(HDC dc, const RECT& chart, const ChartModel& model) {
@@ -97,10 +98,10 @@ void paintChart(HDC dc, const RECT& chart, const ChartModel& model) {
         }
         {
             Pen axis(dc, kAxisColour);
-            line(dc, plot.left - kTickLength, y, plot.left, y);
+            line(dc, plot.left - scaled(kTickLength), y, plot.left, y);
         }
         const std::wstring text = numberText(value);
-        RECT box = {chart.left, y - metrics.tmHeight / 2, plot.left - kTickLength - 3,
+        RECT box = {chart.left, y - metrics.tmHeight / 2, plot.left - scaled(kTickLength + 3),
                     y + metrics.tmHeight / 2 + 1};
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
                   DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -146,22 +147,22 @@ void paintAxisCaptions(HDC dc, const RECT& label, std::string_view axisText, Col
     for (std::size_t k = 0; k < kChartColumns; ++k) {
         const std::wstring caption = wide(layout.captions[k]);
         const int x = static_cast<int>(std::lround(layout.centres[k])) -
-                      textWidth(fonts().normal, caption) / 2;
-        TextOutW(dc, x, label.top + 2, caption.c_str(), static_cast<int>(caption.size()));
+                      scaled(textWidth(fonts().normal, caption)) / 2;
+        TextOutW(dc, x, label.top + scaled(2), caption.c_str(), static_cast<int>(caption.size()));
     }
     SelectObject(dc, oldFont);
 }
 
 void paintShape(HDC dc, const RECT& area, const ShapeModel& shape, Colour background) {
     fill(dc, area, background);
-    const int side = std::min(area.right - area.left, area.bottom - area.top) - 2;
+    const int side = std::min(area.right - area.left, area.bottom - area.top) - scaled(2);
     const int left = area.left + (area.right - area.left - side) / 2;
     const int top = area.top + (area.bottom - area.top - side) / 2;
     // The model's colours are 0x00BBGGRR, as a COLORREF.
     const HBRUSH brush = CreateSolidBrush(shape.FillColor);
     const HGDIOBJ oldBrush = SelectObject(dc, brush);
     {
-        Pen border(dc, shape.BorderColor, 2);
+        Pen border(dc, shape.BorderColor, scaled(2));
         Ellipse(dc, left, top, left + side, top + side);
     }
     SelectObject(dc, oldBrush);

@@ -14,10 +14,11 @@ namespace brezzolo::win32 {
 // the value axis and the eight bars, Label34 (as wide as MSChart1, right under it) draws its
 // captions, each centred under its bar.
 
-// Room left of the plot for the value axis's numbers, in pixels.
+// Room left of the plot for the value axis's numbers, in layout units (window.h).
 int valueAxisRoom();
 
-// The plot area inside a chart of this size: the bars stand between its left and right edges.
+// The plot area inside a chart of this size, in pixels: the bars stand between its left and
+// right edges.
 RECT chartPlotArea(const RECT& chart);
 
 void paintChart(HDC dc, const RECT& chart, const ChartModel& model);

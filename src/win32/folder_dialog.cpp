@@ -61,7 +61,7 @@ void FolderDialog::createControls() {
               kMargin, y, width, 12 * f.line);
         RECT box;
         GetWindowRect(item(drive), &box);
-        y += box.bottom - box.top + 4;
+        y += unscaled(box.bottom - box.top) + 4;
         place(child(L"LISTBOX", dir,
                     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_GROUP, {},
                     WS_EX_CLIENTEDGE),

@@ -51,6 +51,10 @@ void showCheck(HWND button, bool checked) {
 MainWindow::MainWindow(std::string configPath) : presenter_(*this, std::move(configPath)) {
     create(kMainWindowClass, mainWindowTexts::caption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
            WS_EX_CONTROLPARENT, {800, 600}, nullptr, createMenu());
+    // Opened on a screen other than the one the session's fonts were made for.
+    if (dpiOf(hwnd()) != dpi()) {
+        deleteFonts(setDpi(dpiOf(hwnd())));
+    }
     createControls();
     folderDialog_ =
         std::make_unique<FolderDialog>(hwnd(), presenter_.folderDialog(), [this] { refresh(); });
@@ -115,9 +119,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             layout();
             return 0;
+        case WM_DPICHANGED:
+            changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_GETMINMAXINFO: {
             const SIZE client = minimumClientSize();
-            RECT frame = {0, 0, client.cx, client.cy};
+            RECT frame = {0, 0, scaled(client.cx), scaled(client.cy)};
             AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)),
                                TRUE, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {frame.right - frame.left,
@@ -285,8 +292,8 @@ void MainWindow::showModel() {
         RECT client;
         GetClientRect(hwnd(), &client);
         const SIZE least = minimumClientSize();
-        if (sized_ && client.bottom < least.cy) {
-            setClientSize({client.right, least.cy});
+        if (sized_ && unscaled(client.bottom) < least.cy) {
+            setClientSize({unscaled(client.right), least.cy});
         }
     }
     if (placesChanged) {
@@ -301,6 +308,27 @@ void MainWindow::showModel() {
         showAs(true);
     }
     showing_ = false;
+}
+
+void MainWindow::changeDpi(int newDpi, const RECT& suggested) {
+    if (newDpi != dpi()) {
+        const Fonts old = setDpi(newDpi);
+        changeFonts(hwnd(), old, fonts());
+        // The dialogs hold no state of their own: made again at their next showing, for the
+        // new screen (the visible ones at once, by the refresh below).
+        folderDialog_ = std::make_unique<FolderDialog>(hwnd(), presenter_.folderDialog(),
+                                                       [this] { refresh(); });
+        reportModeDialog_.reset();
+        pressureDialog_.reset();
+        aprsIsDialog_.reset();
+        stationDialog_.reset();
+        webDialog_.reset();
+        aboutBox_.reset();
+        deleteFonts(old);
+    }
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    refresh();
 }
 
 void MainWindow::showDialogs() {

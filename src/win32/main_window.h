@@ -52,6 +52,8 @@ class MainWindow : public Window, public Shell {
     // main_window_layout.cpp: the controls and where they stand.
     static HMENU createMenu();
     void createControls();
+    // Moved to a screen of other dots per inch: fonts, controls and dialogs made anew for it.
+    void changeDpi(int dpi, const RECT& suggested);
     void layout();
     SIZE minimumClientSize() const;
     SIZE initialClientSize() const;

@@ -49,7 +49,7 @@ int editHeight() {
 }
 
 int checkBoxWidth() {
-    return GetSystemMetrics(SM_CXMENUCHECK) + 6;
+    return unscaled(GetSystemMetrics(SM_CXMENUCHECK)) + 6;
 }
 
 // The rows above the chart: title, headline, and eleven rows of panels.
@@ -158,8 +158,10 @@ void MainWindow::layout() {
     if (window == nullptr || item(Command1) == nullptr) {
         return;  // still being created
     }
-    RECT client;
-    GetClientRect(window, &client);
+    RECT pixels;
+    GetClientRect(window, &pixels);
+    // In layout units, rounded down: nothing placed beyond the window's edge.
+    const RECT client = {0, 0, pixels.right * 96 / dpi(), pixels.bottom * 96 / dpi()};
     const Fonts& f = fonts();
     const int line = f.line;
     const int left = kMargin;

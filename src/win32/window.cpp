@@ -6,14 +6,25 @@
 namespace brezzolo::win32 {
 namespace {
 
-HFONT derivedFont(const LOGFONTW& base, LONG weight, int extraPoints, double scale = 1.0) {
-    LOGFONTW font = base;
-    font.lfWeight = weight;
+int screenDpi() {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+// The system's fonts come for the screen's dots per inch at the start of the session.
+int& currentDpi() {
+    static int dpi = screenDpi();
+    return dpi;
+}
+
+HFONT derivedFont(const LOGFONTW& base, LONG weight, int extraPoints, double scale = 1.0) {
+    LOGFONTW font = base;
+    font.lfWeight = weight;
     // lfHeight is negative: the character height in pixels.
-    font.lfHeight = static_cast<LONG>(font.lfHeight * scale) - MulDiv(extraPoints, dpi, 72);
+    font.lfHeight =
+        static_cast<LONG>(font.lfHeight * scale) - MulDiv(extraPoints, currentDpi(), 72);
     return CreateFontIndirectW(&font);
 }
 
@@ -21,7 +32,8 @@ Fonts makeFonts() {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    const LOGFONTW& base = metrics.lfMessageFont;
+    LOGFONTW base = metrics.lfMessageFont;
+    base.lfHeight = MulDiv(base.lfHeight, currentDpi(), screenDpi());
     Fonts f;
     f.normal = CreateFontIndirectW(&base);
     f.bold = derivedFont(base, FW_BOLD, 0);
@@ -37,11 +49,71 @@ Fonts makeFonts() {
     return f;
 }
 
+Fonts& currentFonts() {
+    static Fonts made = makeFonts();
+    return made;
+}
+
 }  // namespace
 
+int dpi() {
+    return currentDpi();
+}
+
+int scaled(int units) {
+    return MulDiv(units, currentDpi(), 96);
+}
+
+int unscaled(int pixels) {
+    return (pixels * 96 + currentDpi() - 1) / currentDpi();
+}
+
 const Fonts& fonts() {
-    static const Fonts made = makeFonts();
-    return made;
+    return currentFonts();
+}
+
+Fonts setDpi(int dpi) {
+    const Fonts old = currentFonts();
+    currentDpi() = dpi;
+    currentFonts() = makeFonts();
+    return old;
+}
+
+void changeFonts(HWND window, const Fonts& old, const Fonts& made) {
+    struct Change {
+        const Fonts& old;
+        const Fonts& made;
+    } change{old, made};
+    EnumChildWindows(
+        window,
+        [](HWND control, LPARAM data) -> BOOL {
+            const auto& c = *reinterpret_cast<const Change*>(data);
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+            for (const auto member : {&Fonts::normal, &Fonts::bold, &Fonts::title, &Fonts::headline,
+                                      &Fonts::large, &Fonts::fixed}) {
+                if (font == c.old.*member) {
+                    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(c.made.*member),
+                                 FALSE);
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&change));
+}
+
+void deleteFonts(const Fonts& old) {
+    for (const HFONT font : {old.normal, old.bold, old.title, old.headline, old.large, old.fixed}) {
+        DeleteObject(font);
+    }
+}
+
+int dpiOf(HWND window) {
+    // Looked up, so that the program still starts where the function is missing.
+    using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto get = reinterpret_cast<GetDpiForWindow>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const int found = get != nullptr ? static_cast<int>(get(window)) : 0;
+    return found > 0 ? found : dpi();
 }
 
 HINSTANCE instance() {
@@ -55,7 +127,7 @@ int lineHeight(HFONT font) {
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    return metrics.tmHeight + metrics.tmExternalLeading + 4;
+    return unscaled(metrics.tmHeight + metrics.tmExternalLeading) + 4;
 }
 
 int textWidth(HFONT font, std::wstring_view text) {
@@ -65,7 +137,7 @@ int textWidth(HFONT font, std::wstring_view text) {
     GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    return size.cx;
+    return unscaled(size.cx);
 }
 
 int textWidth(HWND control) {
@@ -76,17 +148,17 @@ int textWidth(HWND control) {
 int wrappedHeight(HFONT font, std::wstring_view text, int width) {
     const HDC dc = GetDC(nullptr);
     const HGDIOBJ old = SelectObject(dc, font);
-    RECT box = {0, 0, width, 0};
+    RECT box = {0, 0, scaled(width), 0};
     DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    return box.bottom;
+    return unscaled(box.bottom);
 }
 
 void place(HWND control, int x, int y, int width, int height) {
-    SetWindowPos(control, nullptr, x, y, width > 0 ? width : 0, height > 0 ? height : 0,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    SetWindowPos(control, nullptr, scaled(x), scaled(y), width > 0 ? scaled(width) : 0,
+                 height > 0 ? scaled(height) : 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 Window::~Window() {
@@ -121,7 +193,7 @@ void Window::create(const wchar_t* className, std::string_view title, DWORD styl
                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
         RegisterClassExW(&windowClass);
     }
-    RECT frame = {0, 0, client.cx, client.cy};
+    RECT frame = {0, 0, scaled(client.cx), scaled(client.cy)};
     AdjustWindowRectEx(&frame, style, menu != nullptr, extendedStyle);
     CreateWindowExW(extendedStyle, className, wide(title).c_str(), style, CW_USEDEFAULT,
                     CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, owner, menu,
@@ -131,7 +203,7 @@ void Window::create(const wchar_t* className, std::string_view title, DWORD styl
 void Window::setClientSize(SIZE client) {
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const auto extendedStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
-    RECT frame = {0, 0, client.cx, client.cy};
+    RECT frame = {0, 0, scaled(client.cx), scaled(client.cy)};
     AdjustWindowRectEx(&frame, style, GetMenu(hwnd_) != nullptr, extendedStyle);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -152,6 +224,15 @@ HWND Window::makeLabel(int id, std::string_view text, HFONT font) {
 }
 
 LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DPICHANGED) {
+        // A dialog moved to another screen takes the size the system proposes; its contents
+        // follow the main window's screen.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 

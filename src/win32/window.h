@@ -6,8 +6,19 @@
 
 namespace brezzolo::win32 {
 
+// Layout units: the windows are laid out in pixels of a screen of 96 dots per inch. Every
+// margin, gap and size in the layouts, and every text measurement below (Fonts::line,
+// lineHeight, textWidth, wrappedHeight: rounded up, so that a text always fits), is in these
+// units; place(), Window::create() and Window::setClientSize() turn them into the screen's
+// pixels. A window laid out with these helpers keeps its proportions at 125 %, 150 % or 200 %,
+// with fonts made for the screen. Painting works in the screen's pixels: scaled() turns a
+// layout size into them.
+int dpi();                 // the screen's dots per inch the windows are laid out for
+int scaled(int units);     // a layout size in the screen's pixels
+int unscaled(int pixels);  // the screen's pixels in layout units, rounded up
+
 // The fonts every window uses: the system's message font and its bold and larger forms, and
-// a fixed-pitch font for the report. Made once.
+// a fixed-pitch font for the report, all made for dpi().
 struct Fonts {
     HFONT normal = nullptr;
     HFONT bold = nullptr;
@@ -19,6 +30,17 @@ struct Fonts {
     int fixedLine = 16;  // the same for the fixed-pitch font
 };
 const Fonts& fonts();
+
+// Lays the windows out for another screen (WM_DPICHANGED): fonts made for `dpi` replace the
+// current ones, which are returned for the caller to put into the new ones' place in every
+// control (changeFonts) and then delete (deleteFonts).
+Fonts setDpi(int dpi);
+// Gives every child of `window` that shows one of the old fonts its new form.
+void changeFonts(HWND window, const Fonts& old, const Fonts& made);
+void deleteFonts(const Fonts& old);
+// The dots per inch of the screen a window is on, where the system tells (Windows 10 from
+// 1607); dpi() elsewhere.
+int dpiOf(HWND window);
 
 // The program's module, for its classes and resources.
 HINSTANCE instance();
@@ -32,7 +54,7 @@ int textWidth(HWND control);
 // The height a text takes in `font` when wrapped at `width`.
 int wrappedHeight(HFONT font, std::wstring_view text, int width);
 
-// Moves and sizes a child; its old picture is not copied to the new place.
+// Moves and sizes a child (in layout units); its old picture is not copied to the new place.
 void place(HWND control, int x, int y, int width, int height);
 
 // A top-level window of ours: registers its class at the first creation and hands every
@@ -50,7 +72,7 @@ class Window {
     void showAs(bool visible);
 
   protected:
-    // Creates the window with the given client size.
+    // Creates the window with the given client size (in layout units).
     void create(const wchar_t* className, std::string_view title, DWORD style, DWORD extendedStyle,
                 SIZE client, HWND owner, HMENU menu = nullptr);
     // A child control; its font is the normal one unless another is given.
@@ -58,7 +80,7 @@ class Window {
                DWORD extendedStyle = 0, HFONT font = nullptr);
     // A plain label that neither wraps nor treats "&" as a mnemonic.
     HWND makeLabel(int id, std::string_view text = {}, HFONT font = nullptr);
-    // Sets the client size, keeping the frame around it.
+    // Sets the client size (in layout units), keeping the frame around it.
     void setClientSize(SIZE client);
 
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,10 +2,8 @@
 // bad and good values, "Annulla", the connection test against our own loopback server, and
 // the main window's status line as an upload's outcome is polled in.
 
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -24,7 +22,6 @@
 namespace brezzolo {
 namespace {
 
-using namespace std::chrono_literals;
 using test::AprsIsTestServer;
 using test::crlf;
 using test::FakeShell;
@@ -44,13 +41,7 @@ struct Dialog {
     const AprsIsDialogModel& model() const { return presenter.model(); }
     // Polls until the connection test has answered (at most ten seconds).
     bool waitForAnswer() {
-        for (int i = 0; i < 400; ++i) {
-            if (presenter.poll()) {
-                return true;
-            }
-            std::this_thread::sleep_for(25ms);
-        }
-        return false;
+        return test::pollUntilChanged([this] { return presenter.poll(); });
     }
     void type(const std::vector<std::pair<AprsIsField, std::string>>& edits) {
         for (const auto& [field, text] : edits) {
@@ -294,12 +285,7 @@ TEST(AprsIsStatusLine, FollowsTheUploadThroughThePoll) {
     EXPECT_TRUE(presenter.backgroundWorkUnderWay());
     EXPECT_FALSE(presenter.pollBackground());
     held.release();
-    bool changed = false;
-    for (int i = 0; i < 400 && !changed; ++i) {
-        std::this_thread::sleep_for(25ms);
-        changed = presenter.pollBackground();
-    }
-    ASSERT_TRUE(changed);
+    ASSERT_TRUE(test::pollUntilChanged([&] { return presenter.pollBackground(); }));
     const std::string& status = presenter.model().StatusAprsIs;
     EXPECT_EQ(status.rfind("APRS-IS: ultimo invio ", 0), 0u) << status;
     EXPECT_TRUE(status.ends_with(" (127.0.0.1)")) << status;

@@ -3,55 +3,30 @@
 
 #include <gtest/gtest.h>
 
-#include "app/cycle.h"
-#include "app/main_window_presenter.h"
 #include "common/paths.h"
-#include "support/current_data_builder.h"
 #include "support/station_folder.h"
-#include "support/temp_folder.h"
 
 namespace brezzolo {
 namespace {
 
 using test::crlf;
 using test::CurrentDataBuilder;
+using test::filesIn;
 using test::readFileBytes;
-using test::TempFolder;
-using test::writeFileBytes;
 
 namespace fs = std::filesystem;
 
-// A station folder and the cycle's state.
-struct Station : test::StationFolder {
-    Appoggio store;
-    MainWindowModel window = startupWindowModel();
-
-    Station() { writeConfig(configLines()); }
-    std::string source() const { return inHw("currdat.lst"); }
-    std::string copy() const { return inHw("currdat.brz"); }
-    CycleOutcome run(const std::string& folder) {
-        const FixedFolders folders(folder, "history.dat");
-        CycleEnvironment env{store, window, folders, config};
-        return runConversionCycle(env);
-    }
-    CycleOutcome run() { return run(hw); }
-    int outputFiles() const {
-        int n = 0;
-        for ([[maybe_unused]] const auto& e : fs::directory_iterator(toFsPath(out))) {
-            ++n;
-        }
-        return n;
-    }
-};
+using Station = test::CycleStation;
 
 TEST(Cycle, WithoutCurrentDataNothingIsWrittenAndTheTimerKeepsTrying) {
     Station s;
+    fs::remove(toFsPath(s.source()));
     s.window.Timer1.Enabled = false;
     const std::string before = s.window.Label2.Caption;
 
     EXPECT_EQ(s.run(), CycleOutcome::SourceMissing);
-    EXPECT_FALSE(fs::exists(toFsPath(s.copy())));
-    EXPECT_EQ(s.outputFiles(), 0);
+    EXPECT_FALSE(fs::exists(toFsPath(s.inHw("currdat.brz"))));
+    EXPECT_TRUE(filesIn(s.out).empty());
     EXPECT_EQ(s.window.Label2.Caption, before);
     EXPECT_EQ(s.window.Text1, "");
     EXPECT_EQ(s.store.tend[0], "tend1");  // no tendency stage ran
@@ -62,17 +37,17 @@ TEST(Cycle, WithoutCurrentDataNothingIsWrittenAndTheTimerKeepsTrying) {
 TEST(Cycle, AnEmptyFolderTextNamesNoFolder) {
     Station s;
     test::WorkingFolder cwd(s.hw);  // a relative "currdat.lst" would be found here
-    CurrentDataBuilder::typical().writeTo(s.source());
-    EXPECT_EQ(s.run(""), CycleOutcome::SourceMissing);
-    EXPECT_EQ(s.outputFiles(), 0);
+    const FixedFolders none("", "history.dat");
+    CycleEnvironment env{s.store, s.window, none, s.config};
+    EXPECT_EQ(runConversionCycle(env), CycleOutcome::SourceMissing);
+    EXPECT_TRUE(filesIn(s.out).empty());
 }
 
 TEST(Cycle, AFailedCopyRepeatsTheEarlierReading) {
     Station s;
-    CurrentDataBuilder::typical().header("Mon Jun 05 13:00:00 2006").writeTo(s.copy());
-    CurrentDataBuilder::typical().header("Mon Jun 05 14:05:09 2006").writeTo(s.source());
+    CurrentDataBuilder::typical().header("Mon Jun 05 13:00:00 2006").writeTo(s.inHw("currdat.brz"));
     // Heavy Weather holding the file: the copy cannot be made.
-    test::blockRewrite(s.copy());
+    test::blockRewrite(s.inHw("currdat.brz"));
 
     EXPECT_EQ(s.run(), CycleOutcome::Completed);
     EXPECT_NE(s.window.Label2.Caption.find("alle ore 13:00"), std::string::npos)
@@ -82,7 +57,6 @@ TEST(Cycle, AFailedCopyRepeatsTheEarlierReading) {
 
 TEST(Cycle, AMissingOutputFolderStillUpdatesTheWindow) {
     Station s;
-    CurrentDataBuilder::typical().writeTo(s.source());
     fs::remove(toFsPath(s.out));
 
     EXPECT_EQ(s.run(), CycleOutcome::Completed);
@@ -95,7 +69,6 @@ TEST(Cycle, AMissingOutputFolderStillUpdatesTheWindow) {
 
 TEST(Cycle, EveryCycleMarksTheChartFromTheConfiguration) {
     Station s;
-    CurrentDataBuilder::typical().writeTo(s.source());
     s.writeConfig(s.configLines("2"));
     s.run();
     EXPECT_FALSE(s.window.Option1);

@@ -7,14 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/cycle.h"
-#include "app/main_window_presenter.h"
 #include "common/durable_file.h"
 #include "common/paths.h"
 #include "config/config_file.h"
-#include "support/current_data_builder.h"
 #include "support/station_folder.h"
-#include "support/temp_folder.h"
 
 namespace brezzolo {
 namespace {
@@ -115,15 +111,8 @@ TEST_F(DurableWrite, SettingsThatCannotReachTheDiskAreNotSaved) {
 }
 
 TEST_F(DurableWrite, OfACycleOnlyTheDaysRecordIsFlushed) {
-    const test::StationFolder s;
-    s.writeConfig(s.configLines());
-    test::CurrentDataBuilder::typical().writeTo(s.inHw("currdat.lst"));
-
-    Appoggio store;
-    MainWindowModel window = startupWindowModel();
-    const FixedFolders folders(s.hw, "history.dat");
-    CycleEnvironment env{store, window, folders, s.config};
-    ASSERT_EQ(runConversionCycle(env), CycleOutcome::Completed);
+    test::CycleStation s;
+    ASSERT_EQ(s.run(), CycleOutcome::Completed);
 
     // The cycle wrote currdat.brz, the report and the export files too, all unflushed.
     ASSERT_TRUE(fs::exists(toFsPath(s.inOut("my_meteo.txt"))));

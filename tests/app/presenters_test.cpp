@@ -10,10 +10,9 @@
 #include "app/folder_lists.h"
 #include "app/main_window_presenter.h"
 #include "app/messages.h"
-#include "app/timer_rules.h"
 #include "common/paths.h"
 #include "common/text_file.h"
-#include "input/history_file.h"
+#include "support/current_data_builder.h"
 #include "support/fake_shell.h"
 #include "support/station_folder.h"
 #include "support/temp_folder.h"
@@ -42,15 +41,9 @@ struct Program : test::StationFolder {
     MainWindowPresenter presenter{shell, config};
 
     Program() {
-        std::string history;
-        for (int k = 1; k <= 3; ++k) {
-            const auto record = encodeHistoryRecord({k * 600, 1000.0f, 0.0f, 21.5f});
-            history.append(reinterpret_cast<const char*>(record.data()), record.size());
-        }
-        writeFileBytes(inHw("history.dat"), history);
-    }
-    std::vector<std::string> lines(const std::string& chart = "1") const {
-        return configLines(chart);
+        test::writeHistoryFile(inHw("history.dat"), {{600, 1000.0f, 0.0f, 21.5f},
+                                                     {1200, 1000.0f, 0.0f, 21.5f},
+                                                     {1800, 1000.0f, 0.0f, 21.5f}});
     }
     FolderDialogPresenter& dialog() { return presenter.folderDialog(); }
     const MainWindowModel& window() const { return presenter.model(); }
@@ -162,17 +155,22 @@ TEST(Startup, WithAConfigurationTheMainWindowStartsTheCycles) {
 
 TEST(FolderDialog, ReadingAFieldLoadsItFromTheConfigurationAndStopsTheTimer) {
     Program p;
-    p.writeConfig(p.lines(" 2"));  // taken by its numeric value
+    p.writeConfig(p.configLines(" 2"));  // taken by its numeric value
     EXPECT_EQ(p.dialog().historyFileName(), "history.dat");
     EXPECT_FALSE(p.dialog().model().Visible);
     EXPECT_EQ(p.dialog().model().File1, std::vector<std::string>{"history.dat"});
     EXPECT_EQ(p.chart(), kTemperatureChart);
-    EXPECT_FALSE(p.window().Timer1.Enabled);
+
+    // The loading stops a running timer (the program's first load comes before any start).
+    MainWindowModel running;
+    running.Timer1.Enabled = true;
+    FolderDialogPresenter(running, p.shell, p.config).historyFileName();
+    EXPECT_FALSE(running.Timer1.Enabled);
 }
 
 TEST(FolderDialog, EditsReachTheCycleAtOnceAndTheFrameDropsThem) {
     Program p;
-    p.writeConfig(p.lines());
+    p.writeConfig(p.configLines());
     p.presenter.start();
     const std::string other = p.root.file("other");
     fs::create_directories(toFsPath(*joinPath(other, "folder.dat")));
@@ -192,7 +190,7 @@ TEST(FolderDialog, EditsReachTheCycleAtOnceAndTheFrameDropsThem) {
     EXPECT_EQ(d.model().File1Selected, "b.DAT");
     d.fieldEdited(FolderField::Text3, "typed.dat");
     EXPECT_EQ(d.historyFileName(), "typed.dat");
-    EXPECT_EQ(readFileBytes(p.config), crlf(p.lines()));  // only "ESCI" stores
+    EXPECT_EQ(readFileBytes(p.config), crlf(p.configLines()));  // only "ESCI" stores
 
     d.frameClosed();
     EXPECT_FALSE(d.model().Visible);
@@ -259,7 +257,7 @@ TEST(SettingsDialogs, LoadingMarksTheStoredValueAndRepairsAnyOtherAtOnce) {
         SCOPED_TRACE(c.stored);
         Program p;
         SettingsDialogPresenter& dialog = (p.presenter.*c.dialog)();
-        std::vector<std::string> lines = p.lines("2");
+        std::vector<std::string> lines = p.configLines("2");
         std::string& line = lines[static_cast<std::size_t>(dialog.texts().line) - 1];
         line = c.stored;
         // LF line ends show whether the file was rewritten.
@@ -276,7 +274,7 @@ TEST(SettingsDialogs, LoadingMarksTheStoredValueAndRepairsAnyOtherAtOnce) {
 
 TEST(SettingsDialogs, OkStoresItsLineAndAnnullaKeepsAnUnstoredSelection) {
     Program p;
-    p.writeConfig(p.lines("2"));
+    p.writeConfig(p.configLines("2"));
     SettingsDialogPresenter& pressure = p.presenter.pressureDialog();
     EXPECT_EQ(pressure.chosenValue(), "1");  // nothing marked before it loads
     p.presenter.pressureMenuClicked();
@@ -300,34 +298,9 @@ TEST(SettingsDialogs, OkStoresItsLineAndAnnullaKeepsAnUnstoredSelection) {
     EXPECT_TRUE(mode.model().Visible);  // open with the choice, to try again or cancel
 }
 
-TEST(TimerRules, EachEventSetsTheTimerWhateverItsState) {
-    const struct {
-        TimerEvent event;
-        int interval;  // from 1234
-        bool enabled;
-    } cases[] = {
-        {.event = TimerEvent::StartupWithConfig, .interval = 100, .enabled = true},
-        {.event = TimerEvent::FirstRun, .interval = 100, .enabled = false},
-        {.event = TimerEvent::FolderDialogLoaded, .interval = 1234, .enabled = false},
-        {.event = TimerEvent::EsciPressed, .interval = 1234, .enabled = false},
-        {.event = TimerEvent::EsciStored, .interval = 1234, .enabled = true},
-        {.event = TimerEvent::EsciNotStored, .interval = 1234, .enabled = true},
-        {.event = TimerEvent::FolderDialogClosed, .interval = 1234, .enabled = true},
-        {.event = TimerEvent::CycleRan, .interval = 61502, .enabled = true},
-    };
-    for (const auto& c : cases) {
-        for (const bool enabled : {false, true}) {
-            TimerModel timer{.Interval = 1234, .Enabled = enabled};
-            applyTimerRule(timer, c.event);
-            EXPECT_EQ(timer.Interval, c.interval) << static_cast<int>(c.event);
-            EXPECT_EQ(timer.Enabled, c.enabled) << static_cast<int>(c.event);
-        }
-    }
-}
-
 TEST(MainWindow, TheChartSelectorStoresOnlyAChangeAndRedrawsAtOnce) {
     Program p;
-    const std::string original = lf(p.lines());
+    const std::string original = lf(p.configLines());
     writeFileBytes(p.config, original);
     ASSERT_EQ(p.presenter.start(), StartOutcome::Running);
 
@@ -337,7 +310,7 @@ TEST(MainWindow, TheChartSelectorStoresOnlyAChangeAndRedrawsAtOnce) {
     EXPECT_EQ(p.window().MSChart1.values.back(), 0.25);  // pressure above the lowest, + 0.25
 
     p.presenter.chartOptionClicked(ChartChoice::OutdoorTemperature);
-    EXPECT_EQ(readFileBytes(p.config), crlf(p.lines("2")));
+    EXPECT_EQ(readFileBytes(p.config), crlf(p.configLines("2")));
     EXPECT_EQ(p.chart(), kTemperatureChart);
     EXPECT_EQ(p.window().MSChart1.values.back(), 21.5);
     EXPECT_TRUE(p.shell.messages.empty());
@@ -345,7 +318,7 @@ TEST(MainWindow, TheChartSelectorStoresOnlyAChangeAndRedrawsAtOnce) {
     blockRewrite(p.config);
     p.presenter.chartOptionClicked(ChartChoice::Pressure);
     EXPECT_EQ(p.shell.messages, Messages{kNotSaved});
-    EXPECT_EQ(readFileBytes(p.config), crlf(p.lines("2")));
+    EXPECT_EQ(readFileBytes(p.config), crlf(p.configLines("2")));
 }
 
 TEST(MainWindow, TheUserMessageKeepsItsFirstTwentyCharacters) {

@@ -1,9 +1,7 @@
 // The dialog "Stazione" without a toolkit: loading station.brz, "OK" with bad and good values,
 // the reading on demand through an injected reader, and the main window's station status line.
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,7 +14,6 @@
 namespace brezzolo {
 namespace {
 
-using namespace std::chrono_literals;
 using test::crlf;
 using test::FakeShell;
 using test::readFileBytes;
@@ -52,15 +49,6 @@ struct Dialog {
                                  }}};
 
     const StationDialogModel& model() const { return presenter.model(); }
-    bool waitForOutcome() {
-        for (int i = 0; i < 400; ++i) {
-            if (presenter.poll()) {
-                return true;
-            }
-            std::this_thread::sleep_for(25ms);
-        }
-        return false;
-    }
 };
 
 TEST(StationDialog, AnUntouchedDialogWritesNothing) {
@@ -145,7 +133,7 @@ TEST(StationDialog, ReadingNowShowsWhatTheStationSaid) {
         d.presenter.readClicked();
         EXPECT_FALSE(d.model().cmdReadEnabled);
         EXPECT_EQ(d.model().lblReadResult, "Lettura in corso sulla porta COM3 ...");
-        ASSERT_TRUE(d.waitForOutcome());
+        ASSERT_TRUE(test::pollUntilChanged([&] { return d.presenter.poll(); }));
         EXPECT_EQ(d.portsRead, std::vector<std::string>{"COM3"});
         EXPECT_EQ(d.released, std::vector<std::string>{"COM3"});
         EXPECT_TRUE(d.model().cmdReadEnabled);

@@ -1,29 +1,17 @@
 // Our packets through an APRS decoder of others: Dire Wolf's decode_aprs (Debian package
-// direwolf). Skipped where it is not installed.
+// direwolf). Skipped where it is not installed. That the server receives the packet byte for
+// byte is the session test's.
 
-#include <cstdlib>
-#include <filesystem>
-#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "aprs_is/packet.h"
-#include "aprs_is/session.h"
-#include "common/paths.h"
-#include "input/current_data_reader.h"
 #include "support/aprs_decoder.h"
-#include "support/aprs_is_test_server.h"
 #include "support/current_data_builder.h"
-#include "support/run_program.h"
-#include "support/temp_folder.h"
 
 namespace brezzolo {
 namespace {
-
-ReportedReading typical() {
-    return {parseCurrentData(test::CurrentDataBuilder::typical().lines()), 1.5};
-}
 
 TEST(AprsIsDecode, EveryPacketShapeDecodesAsTheWeatherWeMeant) {
     const auto decoder = test::findAprsDecoder();
@@ -65,7 +53,7 @@ TEST(AprsIsDecode, EveryPacketShapeDecodesAsTheWeatherWeMeant) {
          "last 24 hours, rain 0.06 since midnight, \" h12 sereno\""},
     };
     for (const auto& c : cases) {
-        ReportedReading r = typical();
+        ReportedReading r = test::typicalReading();
         c.change(r.reading);
         const AprsIsSettings settings{.enabled = true,
                                       .callsign = "IZ0ABC-13",
@@ -82,31 +70,6 @@ TEST(AprsIsDecode, EveryPacketShapeDecodesAsTheWeatherWeMeant) {
         EXPECT_EQ(text.find("Didn't"), std::string::npos) << text;
         EXPECT_EQ(text.find("nvalid"), std::string::npos) << text;
     }
-}
-
-TEST(AprsIsDecode, ThePacketAsTheServerReceivedIt) {
-    const auto decoder = test::findAprsDecoder();
-    if (!decoder) {
-        GTEST_SKIP() << "decode_aprs (package direwolf) is not installed";
-    }
-    test::AprsIsTestServer server;
-    const AprsIsSettings settings{.enabled = true,
-                                  .callsign = "FW1234",
-                                  .passcode = -1,
-                                  .host = "127.0.0.1",
-                                  .port = server.port(),
-                                  .latitude = 41.8917,
-                                  .longitude = 12.4883,
-                                  .comment = "Brezzolo"};
-    ASSERT_TRUE(
-        sendAprsIsPacket(settings, *aprsIsPacket(typical(), settings, systemTimeZone())).ok);
-    ASSERT_TRUE(server.waitForSessions(1));
-    ASSERT_EQ(server.packets().size(), 1u);
-    const std::string text = test::decodedAprs(*decoder, server.packets()[0]);
-    EXPECT_NE(text.find("\nWeather Report, WEATHER Station (blue), Experimental\n"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("humidity 55, barometer 29.92, \"Brezzolo\""), std::string::npos) << text;
 }
 
 }  // namespace

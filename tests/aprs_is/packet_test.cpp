@@ -3,26 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "aprs_is/packet.h"
-#include "input/current_data_reader.h"
+#include "support/aprs_is_test_server.h"
 #include "support/current_data_builder.h"
 
 namespace brezzolo {
 namespace {
 
-// The typical reading of the test files: Mon Jun 05 14:05:09 2006, 270° at 4.5 mph, 70.7 °F,
-// 0.01 in in the last hour, 0.06 in in 24 hours, 55 %, 970.0 hPa absolute, 1013.2 relative.
-ReportedReading typical() {
-    return {parseCurrentData(test::CurrentDataBuilder::typical().lines()), 1.5};
-}
-
+// The typical reading of the test files (test::typicalReading()): Mon Jun 05 14:05:09 2006,
+// 270° at 4.5 mph, 70.7 °F, 0.01 in in the last hour, 0.06 in in 24 hours, 55 %, 970.0 hPa
+// absolute, 1013.2 relative; sent as IZ0ABC-13 from Rome with the comment "Roma".
 AprsIsSettings station() {
-    return {.enabled = true,
-            .callsign = "IZ0ABC-13",
-            .passcode = 12345,
-            .host = "rotate.aprs2.net",
-            .latitude = 41.8917,
-            .longitude = 12.4883,
-            .comment = "Roma"};
+    AprsIsSettings settings = test::loopbackSettings(14580);
+    settings.comment = "Roma";
+    return settings;
 }
 
 TEST(AprsIsPacket, WeatherFields) {
@@ -58,7 +51,7 @@ TEST(AprsIsPacket, WeatherFields) {
          "270/004g...t070r001p006P006h..b....."},
     };
     for (const auto& c : cases) {
-        ReportedReading r = typical();
+        ReportedReading r = test::typicalReading();
         c.change(r);
         EXPECT_EQ(aprsIsWeatherFields(r), c.expected) << c.name;
     }
@@ -83,13 +76,11 @@ TEST(AprsIsPacket, Position) {
 
 TEST(AprsIsPacket, TheReadingsLocalTimeGoesOutInUtc) {
     const std::string body = "4153.50N/01229.30E_270/004g...t070r001p006P006h55b10132Roma";
-    EXPECT_EQ(aprsIsPacket(typical(), station(), fixedOffsetTimeZone(120)),
+    EXPECT_EQ(aprsIsPacket(test::typicalReading(), station(), fixedOffsetTimeZone(120)),
               "IZ0ABC-13>APZBRZ,TCPIP*:/051205z" + body);
 
     // Just after midnight on New Year's day in Rome is the old year in UTC.
-    test::CurrentDataBuilder newYear = test::CurrentDataBuilder::typical();
-    newYear.header("Mon Jan  1 00:30:00 2024");
-    const ReportedReading r{parseCurrentData(newYear.lines()), 1.5};
+    const ReportedReading r = test::typicalReading("Mon Jan  1 00:30:00 2024");
     EXPECT_EQ(readingStamp(r.reading), "2024-01-01 00:30:00");
     EXPECT_EQ(aprsIsPacket(r, station(), fixedOffsetTimeZone(60)),
               "IZ0ABC-13>APZBRZ,TCPIP*:/312330z" + body);
@@ -110,7 +101,8 @@ TEST(AprsIsPacket, TheCommentNeverReadsAsWeatherData) {
     for (const auto& c : cases) {
         AprsIsSettings settings = station();
         settings.comment = c.comment;
-        const std::string packet = *aprsIsPacket(typical(), settings, fixedOffsetTimeZone(0));
+        const std::string packet =
+            *aprsIsPacket(test::typicalReading(), settings, fixedOffsetTimeZone(0));
         EXPECT_EQ(packet.substr(packet.find("b10132")), c.tail) << c.comment;
     }
 }
@@ -118,9 +110,7 @@ TEST(AprsIsPacket, TheCommentNeverReadsAsWeatherData) {
 TEST(AprsIsPacket, NoPacketForAReadingWithoutAValidTime) {
     for (const char* header : {"Mon Jun 31 14:05:09 2006", "Mon Jux 05 14:05:09 2006",
                                "Mon Jun 05 24:05:09 2006", "Mon Jun 05 14:0x:09 2006"}) {
-        test::CurrentDataBuilder b = test::CurrentDataBuilder::typical();
-        b.header(header);
-        const ReportedReading r{parseCurrentData(b.lines()), 0};
+        const ReportedReading r = test::typicalReading(header);
         EXPECT_FALSE(aprsIsPacket(r, station(), fixedOffsetTimeZone(0))) << header;
         EXPECT_EQ(readingStamp(r.reading), "") << header;
     }

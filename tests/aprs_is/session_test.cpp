@@ -60,15 +60,6 @@ TEST(AprsIsSession, SlowButWithinTheTimeIsFine) {
     EXPECT_EQ(server.packets(), std::vector<std::string>{kPacket});
 }
 
-TEST(AprsIsSession, AnUnverifiedLoginIsFineOnlyWithoutAPasscode) {
-    AprsIsTestServer server(ServerBehaviour::RejectLogin);
-    const SessionResult cwop =
-        sendAprsIsPacket(test::loopbackSettings(server.port(), -1), kPacket, quick());
-    EXPECT_TRUE(cwop.ok) << cwop.message;
-    ASSERT_TRUE(server.waitForSessions(1));
-    EXPECT_EQ(server.packets(), std::vector<std::string>{kPacket});
-}
-
 TEST(AprsIsSession, EveryFailureIsReportedAndNothingIsSent) {
     const int closedPort = AprsIsTestServer::closedPort();
     const struct {

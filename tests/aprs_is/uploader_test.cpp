@@ -4,16 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/cycle.h"
-#include "app/main_window_presenter.h"
 #include "aprs_is/cycle_upload.h"
 #include "aprs_is/uploader.h"
-#include "common/paths.h"
-#include "input/current_data_reader.h"
 #include "support/aprs_is_test_server.h"
-#include "support/current_data_builder.h"
 #include "support/station_folder.h"
-#include "support/temp_folder.h"
 
 namespace brezzolo {
 namespace {
@@ -44,12 +38,6 @@ struct Harness {
     }
 };
 
-ReportedReading readingAt(const std::string& header) {
-    test::CurrentDataBuilder b = test::CurrentDataBuilder::typical();
-    b.header(header);
-    return {parseCurrentData(b.lines()), 1.5};
-}
-
 // Offers the reading and, when an upload starts, waits for its outcome.
 OfferResult offerAndWait(Uploader& uploader, const ReportedReading& r, const AprsIsSettings& s) {
     const OfferResult result = uploader.offer(r, s);
@@ -64,8 +52,8 @@ TEST(AprsIsUploader, TheIntervalAndTheNoResendRuleHoldAcrossRestarts) {
     Harness harness;
     AprsIsTestServer server;
     const AprsIsSettings settings = test::loopbackSettings(server.port());
-    const ReportedReading first = readingAt("Mon Jun 05 14:05:09 2006");
-    const ReportedReading second = readingAt("Mon Jun 05 14:10:09 2006");
+    const ReportedReading first = test::typicalReading("Mon Jun 05 14:05:09 2006");
+    const ReportedReading second = test::typicalReading("Mon Jun 05 14:10:09 2006");
     {
         Uploader uploader(harness.statePath, harness.options());
         EXPECT_EQ(uploader.statusLine(), "APRS-IS: attivo, nessun invio finora");
@@ -110,7 +98,8 @@ TEST(AprsIsUploader, AFailureIsReportedAndTriedAgainOnlyAtTheNextInterval) {
     const int closedPort = AprsIsTestServer::closedPort();
     const AprsIsSettings refused = test::loopbackSettings(closedPort);
 
-    EXPECT_EQ(uploader.offer(readingAt("Mon Jun 05 14:05:09 2006"), refused), OfferResult::Started);
+    EXPECT_EQ(uploader.offer(test::typicalReading("Mon Jun 05 14:05:09 2006"), refused),
+              OfferResult::Started);
     EXPECT_EQ(uploader.statusLine(), "APRS-IS: invio in corso a 127.0.0.1");
     ASSERT_TRUE(uploader.waitForOutcome(10s));
     const auto outcome = uploader.takeOutcome();
@@ -125,27 +114,19 @@ TEST(AprsIsUploader, AFailureIsReportedAndTriedAgainOnlyAtTheNextInterval) {
     // A new reading a minute later waits for the interval, whatever the network does now.
     AprsIsTestServer server;
     harness.now += 60;
-    const ReportedReading next = readingAt("Mon Jun 05 14:06:09 2006");
+    const ReportedReading next = test::typicalReading("Mon Jun 05 14:06:09 2006");
     EXPECT_EQ(offerAndWait(uploader, next, test::loopbackSettings(server.port())),
               OfferResult::NotDue);
     harness.now = kStart + 10 * 60;
     EXPECT_EQ(offerAndWait(uploader, next, test::loopbackSettings(server.port())),
               OfferResult::Started);
     EXPECT_EQ(uploader.statusLine(), "APRS-IS: ultimo invio 14:16 (127.0.0.1)");
-    EXPECT_EQ(uploader.offer(readingAt("Mon Jun 05 14:06:09 2006"), refused), OfferResult::NotDue);
+    EXPECT_EQ(uploader.offer(test::typicalReading("Mon Jun 05 14:06:09 2006"), refused),
+              OfferResult::NotDue);
 }
 
 // A station folder with a reading, config.brz and aprs-is.brz, and the cycle on it.
-struct Station : test::StationFolder {
-    Appoggio store;
-    MainWindowModel window = startupWindowModel();
-    FixedFolders folders{hw, "history.dat"};
-    CycleEnvironment env{store, window, folders, config};
-
-    Station() {
-        writeConfig(configLines());
-        test::CurrentDataBuilder::typical().writeTo(inHw("currdat.lst"));
-    }
+struct Station : test::CycleStation {
     void aprsIs(const std::vector<std::string>& lines) {
         test::writeFileBytes(root.file("aprs-is.brz"), crlf(lines));
     }
@@ -214,9 +195,9 @@ TEST(AprsIsCycleUpload, MessagesForABadFileAndForEveryFailure) {
     station.aprsIs(lines);
     messages.str("");
     for (int i = 0; i < 2; ++i) {
-        test::CurrentDataBuilder b = test::CurrentDataBuilder::typical();
-        b.header(i == 0 ? "Mon Jun 05 14:05:09 2006" : "Mon Jun 05 14:15:09 2006");
-        b.writeTo(station.inHw("currdat.lst"));
+        test::CurrentDataBuilder::typical()
+            .header(i == 0 ? "Mon Jun 05 14:05:09 2006" : "Mon Jun 05 14:15:09 2006")
+            .writeTo(station.source());
         harness.now = kStart + i * 10 * 60;
         runConversionCycle(station.env);
         upload.afterCycle(station.env.lastReading, messages);

@@ -20,15 +20,6 @@ using test::readFileBytes;
 using test::TempFolder;
 using test::writeFileBytes;
 
-int entriesIn(const TempFolder& folder) {
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e :
-         std::filesystem::directory_iterator(toFsPath(folder.path()))) {
-        ++entries;
-    }
-    return entries;
-}
-
 TEST(TextFile, ReadsCrLfLfAndAnUnendedLastLine) {
     TempFolder folder;
     const struct {
@@ -55,7 +46,7 @@ TEST(TextFile, RewriteWritesCrLfAndLeavesNoTemporaryFile) {
     EXPECT_EQ(readFileBytes(path), "Velocita [km/h]\r\n\r\n 12\r\n");
     ASSERT_TRUE(rewriteTextFile(path, {"x"}));
     EXPECT_EQ(readFileBytes(path), "x\r\n");
-    EXPECT_EQ(entriesIn(folder), 1);
+    EXPECT_EQ(test::filesIn(folder.path()).size(), 1u);
 }
 
 // ISO 8859-1 on POSIX, the ANSI code page 1252 on Windows: "à" is the one byte 0xE0 on disk
@@ -81,7 +72,7 @@ TEST(TextFile, TextsAndFileNamesInALatin1CodePage) {
     EXPECT_TRUE(fileExists(folder.file("Città.txt")));
     ASSERT_TRUE(renewTextFile(folder.file("Città.txt"), {"x"}));
     EXPECT_EQ(readLines(folder.file("Città.txt")), std::vector<std::string>{"x"});
-    EXPECT_EQ(entriesIn(folder), 2);
+    EXPECT_EQ(test::filesIn(folder.path()).size(), 2u);
 }
 
 // UI-View may be reading my_meteo.txt just when the cycle rewrites it. On Windows its open
@@ -105,7 +96,7 @@ TEST(TextFile, RenewLandsWhileAReaderHoldsTheFile) {
     EXPECT_EQ(readFileBytes(path), "renewed\r\n");
     EXPECT_TRUE(renewFileCopy(folder.file("currdat.lst"), path));
     EXPECT_EQ(readFileBytes(path), "copied\r\n");
-    EXPECT_EQ(entriesIn(folder), 2);  // no temporary file left
+    EXPECT_EQ(test::filesIn(folder.path()).size(), 2u);  // no temporary file left
 }
 
 TEST(TextFile, FailedRewriteKeepsTheOldContent) {
@@ -185,13 +176,9 @@ TEST(TextFile, StartUpRemovesOnlyStaleTemporaryFiles) {
 
     removeLeftoverTemporaries(folder.path());
 
-    std::vector<std::string> left;
-    for (const auto& e : std::filesystem::directory_iterator(toFsPath(folder.path()))) {
-        left.push_back(fromFsPath(e.path().filename()));
-    }
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"NOW.TXT.brz-new", "brz-new", "kept.brz-new",
-                                              "notes.brz-new.txt"}));
+    EXPECT_EQ(test::filesIn(folder.path()),
+              (std::vector<std::string>{"NOW.TXT.brz-new", "brz-new", "kept.brz-new",
+                                        "notes.brz-new.txt"}));
 }
 
 }  // namespace

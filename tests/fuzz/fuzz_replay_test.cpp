@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,13 +17,11 @@ const fs::path kFuzzFolder = BREZZOLO_FUZZ_FOLDER;
 // The inputs kept in a folder, in name order; names starting with "." are no inputs.
 std::vector<fs::path> inputsIn(const fs::path& folder) {
     std::vector<fs::path> inputs;
-    std::error_code missing;
-    for (const auto& entry : fs::directory_iterator(folder, missing)) {
-        if (entry.is_regular_file() && !entry.path().filename().string().starts_with(".")) {
-            inputs.push_back(entry.path());
+    for (const std::string& name : test::filesIn(folder.string())) {
+        if (!name.starts_with(".") && fs::is_regular_file(folder / name)) {
+            inputs.push_back(folder / name);
         }
     }
-    std::sort(inputs.begin(), inputs.end());
     return inputs;
 }
 
@@ -53,11 +50,9 @@ TEST(FuzzReplay, EverySeedKeepsItsPropertiesAndEveryTargetHasSeeds) {
 // A finding in a folder no target reads would never be replayed.
 TEST(FuzzReplay, EveryInputFolderNamesATarget) {
     for (const char* kind : {"corpus", "findings"}) {
-        std::error_code missing;
-        for (const auto& entry : fs::directory_iterator(kFuzzFolder / kind, missing)) {
-            if (entry.is_directory()) {
-                EXPECT_NE(findFuzzTarget(entry.path().filename().string()), nullptr)
-                    << entry.path();
+        for (const std::string& name : test::filesIn((kFuzzFolder / kind).string())) {
+            if (fs::is_directory(kFuzzFolder / kind / name)) {
+                EXPECT_NE(findFuzzTarget(name), nullptr) << kind << "/" << name;
             }
         }
     }

@@ -9,6 +9,7 @@
 
 #include "input/history_check.h"
 #include "station_sim/station_sim.h"
+#include "support/current_data_builder.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo {
@@ -56,9 +57,7 @@ const std::string kCurrentDataDay = " 21.5| 21.5| 1013| 1013| 123.4";
 bool runCheck(const std::vector<HistoryRecord>& records, const sim::CurrentConditions& now,
               Appoggio& store, std::size_t extraBytes = 0) {
     TempFolder folder;
-    std::string bytes = sim::historyBytes(records);
-    bytes.append(extraBytes, '\0');
-    test::writeFileBytes(folder.file("history.dat"), bytes);
+    test::writeHistoryFile(folder.file("history.dat"), records, extraBytes);
     EXPECT_TRUE(sim::writeCurrentData(folder.path(), now));
     return checkHistory(folder.path(), "history.dat", store);
 }

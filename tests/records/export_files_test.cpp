@@ -67,11 +67,8 @@ TEST(ExportFiles, FolderAndDateDecideWhichFilesAreWritten) {
         reading.year = c.year;
         writeExportFiles(reading, c.folder);
 
-        std::set<std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator(toFsPath(folder.path()))) {
-            files.insert(fromFsPath(entry.path().filename()));
-        }
-        EXPECT_EQ(files, c.files);
+        EXPECT_EQ(test::filesIn(folder.path()),
+                  std::vector<std::string>(c.files.begin(), c.files.end()));
         const std::string now = c.year + std::string("12") + c.day + kLine.substr(8);
         EXPECT_EQ(readFileBytes(folder.file("NOW.TXT")),  // the header's pieces as they are
                   c.files.contains("NOW.TXT") ? crlf({now}) : "");

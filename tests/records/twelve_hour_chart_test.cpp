@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "input/history_file.h"
 #include "records/twelve_hour_chart.h"
+#include "support/current_data_builder.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo {
@@ -27,16 +27,13 @@ HistoryRecord numbered(int k) {
 std::tuple<bool, MainWindowModel, Appoggio> draw(
     int count, int secondsApart, bool pressureChart,
     const std::function<HistoryRecord(int)>& values = numbered, std::size_t extraBytes = 0) {
-    std::string bytes;
+    std::vector<HistoryRecord> records;
     for (int k = 1; k <= count; ++k) {
-        HistoryRecord record = values(k);
-        record.time = 7000 + k * secondsApart;
-        const HistoryRecordBytes one = encodeHistoryRecord(record);
-        bytes.append(reinterpret_cast<const char*>(one.data()), one.size());
+        records.push_back(values(k));
+        records.back().time = 7000 + k * secondsApart;
     }
-    bytes.append(extraBytes, '\0');
     test::TempFolder folder;
-    test::writeFileBytes(folder.file("history.dat"), bytes);
+    test::writeHistoryFile(folder.file("history.dat"), records, extraBytes);
     MainWindowModel window;
     window.markChart(pressureChart ? ChartChoice::Pressure : ChartChoice::OutdoorTemperature);
     window.MSChart1.values = {1, 2, 3, 4, 5, 6, 7, 8};

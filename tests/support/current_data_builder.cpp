@@ -1,5 +1,6 @@
 #include "support/current_data_builder.h"
 
+#include "input/current_data_reader.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo::test {
@@ -56,6 +57,24 @@ std::string CurrentDataBuilder::text() const {
 
 void CurrentDataBuilder::writeTo(const std::string& path) const {
     writeFileBytes(path, text());
+}
+
+void writeHistoryFile(const std::string& path, const std::vector<HistoryRecord>& records,
+                      std::size_t extraBytes) {
+    std::string bytes;
+    for (const HistoryRecord& record : records) {
+        const HistoryRecordBytes one = encodeHistoryRecord(record);
+        bytes.append(reinterpret_cast<const char*>(one.data()), one.size());
+    }
+    writeFileBytes(path, bytes.append(extraBytes, '\0'));
+}
+
+ReportedReading typicalReading(const std::string& header) {
+    CurrentDataBuilder b = CurrentDataBuilder::typical();
+    if (!header.empty()) {
+        b.header(header);
+    }
+    return {parseCurrentData(b.lines()), 1.5};
 }
 
 }  // namespace brezzolo::test

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+#include "aprs_is/packet.h"
+#include "input/history_file.h"
 
 namespace brezzolo::test {
 
@@ -27,5 +31,14 @@ class CurrentDataBuilder {
   private:
     std::vector<std::string> lines_;
 };
+
+// A history file of these records, oldest first, and `extraBytes` zero bytes of a record still
+// being written.
+void writeHistoryFile(const std::string& path, const std::vector<HistoryRecord>& records,
+                      std::size_t extraBytes = 0);
+
+// The typical reading as the cycle reports it to the APRS-IS upload (1.5 mm of rain since
+// midnight), its header time replaced when one is given.
+ReportedReading typicalReading(const std::string& header = "");
 
 }  // namespace brezzolo::test

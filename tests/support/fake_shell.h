@@ -1,6 +1,9 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/shell.h"
@@ -18,5 +21,17 @@ class FakeShell : public Shell {
     std::vector<std::string> notes;
     bool ended = false;
 };
+
+// Polls a presenter's background work, as the window's poll timer does, until a poll reports a
+// change; false when none came within ten seconds.
+inline bool pollUntilChanged(const std::function<bool()>& poll) {
+    for (int i = 0; i < 400; ++i) {
+        if (poll()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return false;
+}
 
 }  // namespace brezzolo::test

@@ -4,7 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "app/cycle.h"
+#include "app/main_window_presenter.h"
+#include "common/folder_source.h"
 #include "common/paths.h"
+#include "support/current_data_builder.h"
 #include "support/temp_folder.h"
 
 namespace brezzolo::test {
@@ -32,6 +36,22 @@ struct StationFolder {
     }
     std::string inHw(const std::string& name) const { return *joinPath(hw, name); }
     std::string inOut(const std::string& name) const { return *joinPath(out, name); }
+};
+
+// A station folder with config.brz and the typical reading in hw/currdat.lst, and the
+// conversion cycle's state on it: the store, the window and the cycle's environment.
+struct CycleStation : StationFolder {
+    Appoggio store;
+    MainWindowModel window = startupWindowModel();
+    FixedFolders folders{hw, "history.dat"};
+    CycleEnvironment env{store, window, folders, config};
+
+    CycleStation() {
+        writeConfig(configLines());
+        CurrentDataBuilder::typical().writeTo(source());
+    }
+    std::string source() const { return inHw("currdat.lst"); }
+    CycleOutcome run() { return runConversionCycle(env); }
 };
 
 }  // namespace brezzolo::test

@@ -1,5 +1,6 @@
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -36,12 +37,22 @@ std::string readFileBytes(const std::string& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-void writeFileBytes(const std::string& path, const std::string& bytes) {
+void writeFileBytes(const std::string& path, std::string_view bytes) {
     std::ofstream out(toFsPath(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         throw std::runtime_error("cannot write " + path);
     }
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code missing;
+    for (const auto& entry : fs::directory_iterator(toFsPath(folder), missing)) {
+        names.push_back(fromFsPath(entry.path().filename()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string lf(const std::vector<std::string>& lines) {

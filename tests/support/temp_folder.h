@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace brezzolo::test {
@@ -24,7 +25,9 @@ class TempFolder {
 
 // A file's bytes as they are on disk ("" when missing), and writing raw bytes.
 std::string readFileBytes(const std::string& path);
-void writeFileBytes(const std::string& path, const std::string& bytes);
+void writeFileBytes(const std::string& path, std::string_view bytes);
+// The names of a folder's entries (files and folders), sorted; none when it is missing.
+std::vector<std::string> filesIn(const std::string& folder);
 
 // Lines joined with CR LF after each, as the program writes text files.
 std::string crlf(const std::vector<std::string>& lines);

@@ -1,8 +1,6 @@
 #include "window_driver.h"
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 namespace brezzolo::test {
 namespace {
@@ -37,13 +35,18 @@ std::wstring programPath() {
     return path.substr(0, path.find_last_of(L"\\/") + 1) + L"brezzolo.exe";
 }
 
-WindowProgram::WindowProgram(const std::string& workingFolder) {
-    const std::wstring program = programPath();
-    std::wstring commandLine = L"\"" + program + L"\"";
+WindowProgram::WindowProgram(const std::string& workingFolder)
+    : WindowProgram(programPath(), L"", wideFromUtf8(workingFolder)) {}
+
+WindowProgram::WindowProgram(const std::wstring& program, const std::wstring& arguments,
+                             const std::wstring& workingFolder) {
+    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" ");
+    commandLine += arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        wideFromUtf8(workingFolder).c_str(), &startup, &process_)) {
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup,
+                        &process_)) {
         process_ = {};
         return;
     }
@@ -104,16 +107,18 @@ std::vector<std::wstring> WindowProgram::visibleTitles() const {
     return titles;
 }
 
-HWND WindowProgram::window(std::wstring_view title) const {
+HWND WindowProgram::window(std::wstring_view title, int milliseconds) const {
     HWND found = nullptr;
-    waitFor([&] {
-        for (const HWND window : topLevelWindows()) {
-            if (IsWindowVisible(window) && text(window) == title) {
-                found = window;
+    waitFor(
+        [&] {
+            for (const HWND window : topLevelWindows()) {
+                if (IsWindowVisible(window) && text(window) == title) {
+                    found = window;
+                }
             }
-        }
-        return found != nullptr;
-    });
+            return found != nullptr;
+        },
+        milliseconds);
     return found;
 }
 
@@ -234,45 +239,6 @@ bool putOnClipboard(std::wstring_view content) {
     const bool put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     CloseClipboard();
     return put;
-}
-
-bool saveWindowPicture(HWND window, const std::wstring& path) {
-    RECT frame;
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    GdiFlush();
-    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;  // "BM"
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + imageBytes;
-    info.bmiHeader.biSizeImage = imageBytes;
-    std::ofstream file(std::filesystem::path(path), std::ios::binary);
-    file.write(reinterpret_cast<const char*>(&header), sizeof header);
-    file.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    file.write(static_cast<const char*>(pixels), imageBytes);
-    file.close();
-    const bool saved = !file.fail();
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return saved;
 }
 
 }  // namespace brezzolo::test

@@ -20,15 +20,19 @@ class WindowProgram {
   public:
     // Starts brezzolo.exe (beside this test program) in the folder.
     explicit WindowProgram(const std::string& workingFolder);
+    // Starts a program with these arguments in the folder (the current one when empty), as
+    // Explorer starts a shortcut's.
+    WindowProgram(const std::wstring& program, const std::wstring& arguments,
+                  const std::wstring& workingFolder);
     // Asks the program to end as its frame does, and kills it when it does not within 10 s.
     ~WindowProgram();
     WindowProgram(const WindowProgram&) = delete;
     WindowProgram& operator=(const WindowProgram&) = delete;
 
     bool started() const { return process_.hProcess != nullptr; }
-    // The program's visible top-level window with this title, waiting for it up to 10 s;
-    // nullptr when none shows.
-    HWND window(std::wstring_view title) const;
+    // The program's visible top-level window with this title, waiting for it (10 s unless
+    // told); nullptr when none shows.
+    HWND window(std::wstring_view title, int milliseconds = 10000) const;
     // The titles of the program's visible top-level windows, in no particular order.
     std::vector<std::wstring> visibleTitles() const;
     // True when the program ended within the time.
@@ -67,8 +71,5 @@ std::vector<std::wstring> staticTexts(HWND box);
 
 // Puts a text on the clipboard, for WM_PASTE.
 bool putOnClipboard(std::wstring_view text);
-
-// Saves what the screen shows of a window as a 24-bit BMP file.
-bool saveWindowPicture(HWND window, const std::wstring& path);
 
 }  // namespace brezzolo::test

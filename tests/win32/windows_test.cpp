@@ -2,9 +2,6 @@
 // working folder and is driven through its real windows by window messages, as the start-up
 // tables name their elements (win32/controls.h). Run under Wine on a virtual display by
 // scripts/test-windows.
-//
-// windows_test --screenshots FOLDER instead saves pictures of the main window after a cycle,
-// the folder dialog and the About box as BMP files (tools/windows-screenshots).
 
 #include <filesystem>
 #include <string>
@@ -17,6 +14,7 @@
 #include "support/aprs_is_test_server.h"
 #include "support/loopback_listener.h"
 #include "support/temp_folder.h"
+#include "support/station_folder.h"
 #include "version.h"
 #include "win32/controls.h"
 #include "window_driver.h"
@@ -26,7 +24,6 @@ namespace {
 
 using namespace win32;
 using namespace test;
-using Lines = std::vector<std::string>;
 
 std::wstring wide(const std::string& utf8) {
     return toFsPath(utf8).wstring();
@@ -43,20 +40,11 @@ sim::GenerationOptions simulatedDay() {
 }
 
 // A working folder with a simulated Heavy Weather folder "hw" and an output folder "out".
-class WindowsProgram : public ::testing::Test {
+class WindowsProgram : public ::testing::Test, protected StationFolder {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(sim::generateFolder(hw_, simulatedDay()));
-        std::filesystem::create_directory(toFsPath(out_));
-    }
-
-    Lines settings(const std::string& mode, const std::string& pressure,
-                   const std::string& chart) const {
-        return {mode, pressure, chart, hw_, out_, "history.dat"};
-    }
-    void writeSettings(const Lines& lines) const { writeFileBytes(config_, crlf(lines)); }
-    std::string storedSettings() const { return readFileBytes(config_); }
-    std::string report() const { return readFileBytes(*joinPath(out_, "my_meteo.txt")); }
+    void SetUp() override { ASSERT_TRUE(sim::generateFolder(hw, simulatedDay())); }
+    std::string storedSettings() const { return readFileBytes(config); }
+    std::string report() const { return readFileBytes(inOut("my_meteo.txt")); }
 
     // The main window once its first cycle has filled the panel.
     HWND mainWindowAfterCycle(const WindowProgram& program) const {
@@ -66,11 +54,6 @@ class WindowsProgram : public ::testing::Test {
                             });
         return cycled ? main : nullptr;
     }
-
-    const TempFolder work_;
-    const std::string hw_ = work_.file("hw");
-    const std::string out_ = work_.file("out");
-    const std::string config_ = work_.file("config.brz");
 };
 
 TEST(WindowsExecutable, CarriesItsIconAndTheProjectVersion) {
@@ -97,7 +80,7 @@ TEST(WindowsExecutable, CarriesItsIconAndTheProjectVersion) {
 }
 
 TEST_F(WindowsProgram, FirstRunAsksForTheFoldersStoresThemAndRunsTheCycles) {
-    const WindowProgram program(work_.path());
+    const WindowProgram program(root.path());
     ASSERT_TRUE(program.started());
     const HWND folders = program.window(L"Configurazione File");
     ASSERT_NE(folders, nullptr);
@@ -113,17 +96,17 @@ TEST_F(WindowsProgram, FirstRunAsksForTheFoldersStoresThemAndRunsTheCycles) {
     EXPECT_EQ(staticTexts(warning), std::vector<std::wstring>{L"Cartelle non selezionate"});
     ASSERT_TRUE(click(warning, IDOK));
     EXPECT_TRUE(waitFor([&] { return !IsWindow(warning); }));
-    EXPECT_FALSE(std::filesystem::exists(toFsPath(config_)));
+    EXPECT_FALSE(std::filesystem::exists(toFsPath(config)));
 
     // Heavy Weather's folder and its history file chosen in the lists, the output folder typed.
     ASSERT_TRUE(clickListEntry(folders, Dir1, L"hw"));
-    EXPECT_EQ(text(folders, Text1), wide(hw_));
+    EXPECT_EQ(text(folders, Text1), wide(hw));
     EXPECT_EQ(listEntries(folders, File1), std::vector<std::wstring>{L"history.dat"});
     ASSERT_TRUE(clickListEntry(folders, File1, L"history.dat"));
     EXPECT_EQ(text(folders, Text3), L"history.dat");
-    setText(folders, Text2, wide(out_));
+    setText(folders, Text2, wide(out));
     ASSERT_TRUE(click(folders, Command2));
-    EXPECT_EQ(storedSettings(), crlf(settings("1", "1", "1")));
+    EXPECT_EQ(storedSettings(), crlf(configLines()));
 
     // The main window replaces the dialog, and the first cycle follows at once.
     const HWND main = mainWindowAfterCycle(program);
@@ -148,38 +131,38 @@ TEST_F(WindowsProgram, FirstRunAsksForTheFoldersStoresThemAndRunsTheCycles) {
     }
 
     // Timer1's tick runs the next cycle.
-    std::filesystem::remove(toFsPath(*joinPath(out_, "my_meteo.txt")));
+    std::filesystem::remove(toFsPath(inOut("my_meteo.txt")));
     SendMessageW(main, WM_TIMER, kTimer1, 0);
     EXPECT_TRUE(waitFor([&] { return !report().empty(); }));
 }
 
 TEST_F(WindowsProgram, ClosingTheFolderDialogOnAFirstRunEndsTheProgram) {
-    const WindowProgram program(work_.path());
+    const WindowProgram program(root.path());
     const HWND folders = program.window(L"Configurazione File");
     ASSERT_NE(folders, nullptr);
     PostMessageW(folders, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.ended(10000));
-    EXPECT_FALSE(std::filesystem::exists(toFsPath(config_)));
+    EXPECT_FALSE(std::filesystem::exists(toFsPath(config)));
 }
 
 TEST_F(WindowsProgram, SettingsDialogsStoreOnlyTheirLine) {
-    writeSettings(settings("1", "1", "1"));
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const WindowProgram program(root.path());
     const HWND main = program.window(L"Brezzolo");
     ASSERT_NE(main, nullptr);
 
     struct Case {
         int menuItem;
         const wchar_t* title;
-        Lines afterOk;
+        std::vector<std::string> afterOk;
     };
     for (const Case& c : {
              Case{.menuItem = Stringa_APRS,
             .title = L"Setup Parametri",
-            .afterOk = settings("2", "1", "1")},
+            .afterOk = configLines("1", "2")},
              Case{.menuItem = Pressione,
              .title = L"Setup Pressione",
-             .afterOk = settings("2", "2", "1")},
+             .afterOk = configLines("1", "2", "2")},
          }) {
         SCOPED_TRACE(std::filesystem::path(c.title).string());
         // The marks shown, a click on an option and "OK" reaching the presenter.
@@ -213,8 +196,8 @@ TEST_F(WindowsProgram, SettingsDialogsStoreOnlyTheirLine) {
 }
 
 TEST_F(WindowsProgram, UserMessageKeepsTwentyCharactersTypedOrPasted) {
-    writeSettings(settings("1", "1", "1"));
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const WindowProgram program(root.path());
     const HWND main = mainWindowAfterCycle(program);
     ASSERT_NE(main, nullptr);
     const HWND message = GetDlgItem(main, Text2);
@@ -232,8 +215,8 @@ TEST_F(WindowsProgram, UserMessageKeepsTwentyCharactersTypedOrPasted) {
 }
 
 TEST_F(WindowsProgram, ChartOptionRedraws) {
-    writeSettings(settings("1", "1", "1"));
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const WindowProgram program(root.path());
     const HWND main = mainWindowAfterCycle(program);
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(isChecked(main, Option1));
@@ -250,9 +233,9 @@ TEST_F(WindowsProgram, ChartOptionRedraws) {
 // test's answer and the upload's outcome fetched on the window's thread; the status line shown
 // only once aprs-is.brz exists.
 TEST_F(WindowsProgram, AprsIsDialogStoresGoodSettingsAndTheStatusLineFollowsTheUpload) {
-    writeSettings(settings("1", "1", "1"));
-    const std::string stored = work_.file("aprs-is.brz");
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const std::string stored = root.file("aprs-is.brz");
+    const WindowProgram program(root.path());
     const HWND main = mainWindowAfterCycle(program);
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, StatusAprsIs)));
@@ -265,21 +248,14 @@ TEST_F(WindowsProgram, AprsIsDialogStoresGoodSettingsAndTheStatusLineFollowsTheU
         const wchar_t* text;
     };
     for (const Shown& shown : {
-             Shown{.id = lblHeading, .text = L"Invio diretto dei dati meteo ad APRS-IS e CWOP"},
+             // A few of the core's texts, as wiring checks.
              Shown{.id = chkEnabled, .text = L"Abilita invio ad APRS-IS / CWOP"},
-             Shown{.id = lblCallsign, .text = L"Nominativo o ID CWOP"},
              Shown{.id = lblLatitude, .text = L"Latitudine (gradi decimali, nord positivo)"},
-             Shown{.id = lblComment, .text = L"Commento (facoltativo, max 40 caratteri ASCII)"},
-             Shown{.id = txtCallsign, .text = L""},
              Shown{.id = txtServer, .text = L"rotate.aprs2.net:14580"},
-             Shown{.id = txtInterval, .text = L"10"},
              Shown{.id = cmdTest, .text = L"Prova connessione"},
-             Shown{.id = cmdOK, .text = L"OK"},
-             Shown{.id = cmdCancel, .text = L"Annulla"},
          }) {
         EXPECT_EQ(text(dialog, shown.id), shown.text) << "control " << shown.id;
     }
-    EXPECT_NE(text(dialog, lblHint).find(L"cwop.aprs.net:14580"), std::wstring::npos);
 
     // A latitude beyond the pole: named in a warning, nothing written, the dialog stays.
     const test::AprsIsTestServer aprsIs;
@@ -366,8 +342,8 @@ TEST_F(WindowsProgram, RadioDialogChecksTheTncAndTheStatusLineFollowsTheTransmis
 // "Stazione": the menu item opens it with the files of Heavy Weather chosen; the cable with a
 // typed port is written to station.brz by "OK".
 TEST_F(WindowsProgram, StationDialogWritesTheChosenSource) {
-    writeSettings(settings("1", "1", "1"));
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const WindowProgram program(root.path());
     const HWND main = mainWindowAfterCycle(program);
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, StatusStation)));
@@ -385,65 +361,9 @@ TEST_F(WindowsProgram, StationDialogWritesTheChosenSource) {
     setComboText(dialog, cboPort, L"COM7");
     ASSERT_TRUE(click(dialog, cmdOK));
     EXPECT_FALSE(IsWindowVisible(dialog));
-    EXPECT_EQ(readFileBytes(work_.file("station.brz")),
+    EXPECT_EQ(readFileBytes(root.file("station.brz")),
               crlf({"source=serial", "port=COM7", "poll=15"}));
-}
-
-// The pictures of docs/: the main window after a cycle, with a user message; the folder
-// dialog; the About box.
-bool takePictures(const std::string& work, const std::string& folder);
-
-int saveScreenshots(const std::string& folder) {
-    // A folder of a fixed name, so that the pictures change only when the windows do.
-    namespace fs = std::filesystem;
-    const fs::path work = fs::temp_directory_path() / "Brezzolo";
-    std::error_code ignored;
-    fs::remove_all(work, ignored);
-    const std::string hw = fromFsPath(work / "HeavyWeather");
-    const std::string out = fromFsPath(work / "APRS");
-    fs::create_directories(toFsPath(out));
-    bool taken = sim::generateFolder(hw, simulatedDay()).has_value();
-    if (taken) {
-        writeFileBytes(fromFsPath(work / "config.brz"),
-                       crlf({"1", "1", "1", hw, out, "history.dat"}));
-        taken = takePictures(fromFsPath(work), folder);
-    }
-    fs::remove_all(work, ignored);
-    return taken ? 0 : 1;
-}
-
-bool takePictures(const std::string& work, const std::string& folder) {
-    const WindowProgram program(work);
-    const HWND main = program.window(L"Brezzolo");
-    if (main == nullptr ||
-        !waitFor([&] { return text(main, Label2).starts_with(L"Situazione meteo di"); })) {
-        return false;
-    }
-    click(main, Check1);
-    setText(main, Text2, L"73 de IZ1ABC");
-    const auto picture = [&](HWND window, const wchar_t* name) {
-        Sleep(800);  // every control painted
-        return window != nullptr && saveWindowPicture(window, wide(*joinPath(folder, "")) + name);
-    };
-    bool saved = picture(main, L"windows-main-window.bmp");
-    chooseMenu(main, Cartelle);
-    const HWND folders = program.window(L"Configurazione File");
-    saved = picture(folders, L"windows-folder-dialog.bmp") && saved;
-    PostMessageW(folders, WM_CLOSE, 0, 0);
-    chooseMenu(main, About);
-    saved = picture(program.window(L"Informazioni su " + wide(version::applicationTitle)),
-                    L"windows-about-box.bmp") &&
-            saved;
-    return saved;
 }
 
 }  // namespace
 }  // namespace brezzolo
-
-int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--screenshots") {
-        return brezzolo::saveScreenshots(argv[2]);
-    }
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -12,8 +12,8 @@
 //       starts the shortcut's program in the shortcut's working folder, as Explorer does, waits
 //       up to SECONDS for a visible window titled TITLE, prints the titles of the program's
 //       visible top-level windows a moment later, runs COMMANDLINE while the program runs and
-//       prints its exit status ("command=N"), then ends the program. Exit status 0 when the
-//       window appeared.
+//       prints its exit status ("command=N"), then ends the program (tests/win32's window
+//       driver). Exit status 0 when the window appeared.
 //
 // Output is "name=value" lines in UTF-8, one per line.
 #include <windows.h>
@@ -26,7 +26,11 @@
 #include <string>
 #include <vector>
 
+#include "window_driver.h"
+
 namespace {
+
+using namespace brezzolo;
 
 void printLine(const char* name, const std::wstring& value) {
     std::string utf8;
@@ -94,29 +98,6 @@ bool readShortcut(const std::wstring& link, Shortcut& shortcut) {
     return ok;
 }
 
-struct ProcessWindows {
-    DWORD processId = 0;
-    std::vector<std::wstring> titles;
-};
-
-BOOL CALLBACK collectWindow(HWND window, LPARAM context) {
-    auto& found = *reinterpret_cast<ProcessWindows*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == found.processId && IsWindowVisible(window)) {
-        wchar_t title[256] = {};
-        GetWindowTextW(window, title, static_cast<int>(std::size(title)));
-        found.titles.emplace_back(title);
-    }
-    return TRUE;
-}
-
-std::vector<std::wstring> visibleWindows(DWORD processId) {
-    ProcessWindows found{.processId = processId, .titles = {}};
-    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&found));
-    return found.titles;
-}
-
 int run(std::wstring commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -140,48 +121,24 @@ int firstRun(const std::wstring& link, const std::wstring& title, int seconds,
     if (!readShortcut(link, shortcut)) {
         return 2;
     }
-    std::wstring commandLine = L"\"" + shortcut.target + L"\"";
-    if (!shortcut.arguments.empty()) {
-        commandLine += L" " + shortcut.arguments;
-    }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(shortcut.target.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr,
-                        shortcut.workingFolder.empty() ? nullptr : shortcut.workingFolder.c_str(),
-                        &startup, &process)) {
+    // Ended when it goes, as its frame would end it.
+    const test::WindowProgram program(shortcut.target, shortcut.arguments, shortcut.workingFolder);
+    if (!program.started()) {
         std::fprintf(stderr, "cannot start the program (error %lu)\n", GetLastError());
         return 2;
     }
-    bool appeared = false;
-    bool ended = false;
-    for (int waited = 0; waited < seconds * 1000 && !appeared && !ended; waited += 100) {
-        for (const std::wstring& shown : visibleWindows(process.dwProcessId)) {
-            appeared = appeared || shown == title;
-        }
-        ended = WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0;
+    if (program.window(title, seconds * 1000) == nullptr) {
+        return 1;
     }
-    if (appeared) {
-        // Whatever else the program opens at start has had time to show.
-        Sleep(500);
-        for (const std::wstring& shown : visibleWindows(process.dwProcessId)) {
-            printLine("window", shown);
-        }
-        if (!command.empty()) {
-            printLine("command", std::to_wstring(run(command)));
-        }
+    // Whatever else the program opens at start has had time to show.
+    Sleep(500);
+    for (const std::wstring& shown : program.visibleTitles()) {
+        printLine("window", shown);
     }
-    DWORD exitCode = 0;
-    if (GetExitCodeProcess(process.hProcess, &exitCode) && exitCode != STILL_ACTIVE) {
-        printLine("exited", std::to_wstring(exitCode));
-    } else {
-        TerminateProcess(process.hProcess, 0);
-        WaitForSingleObject(process.hProcess, 5000);
+    if (!command.empty()) {
+        printLine("command", std::to_wstring(run(command)));
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return appeared ? 0 : 1;
+    return 0;
 }
 
 int usage() {

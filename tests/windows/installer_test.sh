@@ -12,7 +12,7 @@
 # portable zip beside the installer holds.
 #
 # Run by scripts/test-windows, in its Wine prefix and with its settings (WINEPREFIX, WINEDEBUG,
-# WINEDLLOVERRIDES, LANG); without a DISPLAY it starts a virtual one (Xvfb). Ends with
+# WINEDLLOVERRIDES, LANG) and on its display. Ends with
 # "Installer: N passed, M failed" (checks) and a non-zero status on any failure.
 set -uo pipefail
 
@@ -27,6 +27,7 @@ portable="$(dirname "$setup")/brezzolo-$version-portable.zip"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 
 : "${WINEPREFIX:?run through scripts/test-windows, or set WINEPREFIX}"
+: "${DISPLAY:?run through scripts/test-windows, which gives the windows a display}"
 export WINEDEBUG=${WINEDEBUG--all}
 # Wine would also copy the Start menu shortcuts into the host's desktop menus; not here.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winemenubuilder.exe=d"
@@ -46,32 +47,15 @@ check() {
     fi
 }
 
-xvfb=""
 scratch=$(mktemp -d)
 cleanup() {
     wineserver -k 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
     rm -rf "$scratch"
 }
 trap cleanup EXIT
 
 # Start from a quiet Wine: every program of an earlier test has ended.
 wineserver -w
-
-if [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 100); do
-        [ -s "$scratch/display" ] && break
-        sleep 0.1
-    done
-    if [ ! -s "$scratch/display" ]; then
-        echo "Xvfb did not start"
-        echo "Installer: 0 passed, 1 failed"
-        exit 1
-    fi
-    export DISPLAY=":$(head -n 1 "$scratch/display")"
-fi
 
 # Windows texts arrive with CR LF.
 win() { wine "$@" 2>/dev/null | tr -d '\r'; }
