@@ -166,10 +166,10 @@ TEST(StationDialog, TheMainWindowRunsTheLinkAndShowsItsStatus) {
     EXPECT_TRUE(window.stationDialog().model().Visible);
 
     const std::string missing = "Stazione: porta COM99 non disponibile - la porta non esiste";
-    for (int i = 0; i < 400 && window.model().StatusStation != missing; ++i) {
+    test::pollUntilChanged([&] {
         window.pollBackground();
-        std::this_thread::sleep_for(25ms);
-    }
+        return window.model().StatusStation == missing;
+    });
     EXPECT_EQ(window.model().StatusStation, missing);
     EXPECT_TRUE(window.backgroundWorkUnderWay());
 
