@@ -24,11 +24,11 @@
 #include "common/paths.h"
 #include "common/text_file.h"
 #include "config/config_file.h"
+#include "input/current_data_reader.h"
 #include "input/history_file.h"
 #include "station_sim/station_sim.h"
 #include "support/aprs_is_test_server.h"
 #include "web/cycle_web_page.h"
-#include "input/current_data_reader.h"
 
 namespace {
 
@@ -135,8 +135,8 @@ void webPage(benchmark::State& state, const std::string& name, double days) {
     const std::string hw = heavyWeatherFolder(name, days);
     const OutputFolder out("web-" + name);
     const std::string configPath = *joinPath(out.path, kConfigFileName);
-    if (hw.empty() || !rewriteTextFile(*joinPath(out.path, "web.brz"),
-                                       {"enabled=1", "folder=" + out.path})) {
+    if (hw.empty() ||
+        !rewriteTextFile(*joinPath(out.path, "web.brz"), {"enabled=1", "folder=" + out.path})) {
         state.SkipWithError("cannot prepare the folders");
         return;
     }
