@@ -32,10 +32,8 @@ AprsIsDialog::AprsIsDialog(HWND owner, AprsIsDialogPresenter& presenter,
     for (const AprsIsFieldTexts& field : aprsIsDialogFields()) {
         labels = std::max(labels, textWidth(f.normal, wide(field.label)));
     }
-    const int button = std::max(80, textWidth(f.normal, wide(texts::cmdCancel)) + 24);
-    const int testButton = textWidth(f.normal, wide(texts::cmdTest)) + 24;
     int width = std::max({labels + kGap + 15 * f.line, textWidth(f.bold, wide(texts::lblHeading)),
-                          testButton + 2 * button + 3 * kGap});
+                          buttonRowWidth(texts::cmdTest, texts::cmdCancel)});
     create(kAprsIsDialogClass, texts::caption, WS_CAPTION | WS_SYSMENU, WS_EX_CONTROLPARENT,
            {width + 2 * kMargin, 100}, owner);
 
@@ -64,14 +62,7 @@ AprsIsDialog::AprsIsDialog(HWND owner, AprsIsDialogPresenter& presenter,
     place(child(L"STATIC", lblTestResult, SS_LEFT | SS_NOPREFIX), kMargin, y, width, 2 * f.line);
     y += 2 * f.line + kGap;
 
-    const int buttonHeight = f.line + 8;
-    place(child(L"BUTTON", cmdTest, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, texts::cmdTest), kMargin,
-          y, testButton, buttonHeight);
-    place(child(L"BUTTON", cmdOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, texts::cmdOK),
-          kMargin + width - 2 * button - kGap, y, button, buttonHeight);
-    place(child(L"BUTTON", cmdCancel, BS_PUSHBUTTON | WS_TABSTOP, texts::cmdCancel),
-          kMargin + width - button, y, button, buttonHeight);
-    setClientSize({width + 2 * kMargin, y + buttonHeight + kMargin});
+    placeButtonRow(cmdTest, texts::cmdTest, texts::cmdOK, texts::cmdCancel, kMargin, y, width);
 }
 
 template <typename Handler>

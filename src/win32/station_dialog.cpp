@@ -43,11 +43,9 @@ StationDialog::StationDialog(HWND owner, StationDialogPresenter& presenter,
     const Fonts& f = fonts();
     const int labels = std::max(textWidth(f.normal, wide(texts::lblPort)),
                                 textWidth(f.normal, wide(texts::lblPoll)));
-    const int button = std::max(80, textWidth(f.normal, wide(texts::cmdCancel)) + 24);
-    const int readButton = textWidth(f.normal, wide(texts::cmdRead)) + 24;
     const int width =
         std::max({labels + kGap + 15 * f.line, textWidth(f.bold, wide(texts::lblHeading)),
-                  readButton + 2 * button + 3 * kGap});
+                  buttonRowWidth(texts::cmdRead, texts::cmdCancel)});
     create(kStationDialogClass, texts::caption, WS_CAPTION | WS_SYSMENU, WS_EX_CONTROLPARENT,
            {width + 2 * kMargin, 100}, owner);
 
@@ -78,14 +76,7 @@ StationDialog::StationDialog(HWND owner, StationDialogPresenter& presenter,
     place(child(L"STATIC", lblReadResult, SS_LEFT | SS_NOPREFIX), kMargin, y, width, 2 * f.line);
     y += 2 * f.line + kGap;
 
-    const int buttonHeight = f.line + 8;
-    place(child(L"BUTTON", cmdRead, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, texts::cmdRead), kMargin,
-          y, readButton, buttonHeight);
-    place(child(L"BUTTON", cmdOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, texts::cmdOK),
-          kMargin + width - 2 * button - kGap, y, button, buttonHeight);
-    place(child(L"BUTTON", cmdCancel, BS_PUSHBUTTON | WS_TABSTOP, texts::cmdCancel),
-          kMargin + width - button, y, button, buttonHeight);
-    setClientSize({width + 2 * kMargin, y + buttonHeight + kMargin});
+    placeButtonRow(cmdRead, texts::cmdRead, texts::cmdOK, texts::cmdCancel, kMargin, y, width);
 }
 
 template <typename Handler>

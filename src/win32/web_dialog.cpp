@@ -18,10 +18,8 @@ WebDialog::WebDialog(HWND owner, WebDialogPresenter& presenter, std::function<vo
     : presenter_(presenter), refresh_(std::move(refresh)) {
     namespace texts = webDialogTexts;
     const Fonts& f = fonts();
-    const int button = std::max(80, textWidth(f.normal, wide(texts::cmdCancel)) + 24);
-    const int openButton = textWidth(f.normal, wide(texts::cmdOpen)) + 24;
     const int width = std::max({30 * f.line, textWidth(f.bold, wide(texts::lblHeading)),
-                                openButton + 2 * button + 3 * kGap});
+                                buttonRowWidth(texts::cmdOpen, texts::cmdCancel)});
     create(kWebDialogClass, texts::caption, WS_CAPTION | WS_SYSMENU, WS_EX_CONTROLPARENT,
            {width + 2 * kMargin, 100}, owner);
 
@@ -45,14 +43,7 @@ WebDialog::WebDialog(HWND owner, WebDialogPresenter& presenter, std::function<vo
     place(child(L"STATIC", lblStatus, SS_LEFT | SS_NOPREFIX), kMargin, y, width, 2 * f.line);
     y += 2 * f.line + kGap;
 
-    const int buttonHeight = f.line + 8;
-    place(child(L"BUTTON", cmdOpen, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, texts::cmdOpen), kMargin,
-          y, openButton, buttonHeight);
-    place(child(L"BUTTON", cmdOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, texts::cmdOK),
-          kMargin + width - 2 * button - kGap, y, button, buttonHeight);
-    place(child(L"BUTTON", cmdCancel, BS_PUSHBUTTON | WS_TABSTOP, texts::cmdCancel),
-          kMargin + width - button, y, button, buttonHeight);
-    setClientSize({width + 2 * kMargin, y + buttonHeight + kMargin});
+    placeButtonRow(cmdOpen, texts::cmdOpen, texts::cmdOK, texts::cmdCancel, kMargin, y, width);
 }
 
 template <typename Handler>

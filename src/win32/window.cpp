@@ -1,5 +1,8 @@
 #include "win32/window.h"
 
+#include <algorithm>
+
+#include "win32/controls.h"
 #include "win32/resource.h"
 #include "win32/text.h"
 
@@ -252,6 +255,35 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPA
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->handle(message, wParam, lParam);
+}
+
+namespace {
+
+constexpr int kButtonGap = 8;
+
+// The width of "OK" and "Annulla": the wider text, and no narrower than a usual button.
+int okCancelWidth(std::string_view cancelText) {
+    return std::max(80, textWidth(fonts().normal, wide(cancelText)) + 24);
+}
+
+}  // namespace
+
+int Window::buttonRowWidth(std::string_view ownText, std::string_view cancelText) {
+    return textWidth(fonts().normal, wide(ownText)) + 24 + 2 * okCancelWidth(cancelText) +
+           3 * kButtonGap;
+}
+
+void Window::placeButtonRow(int ownId, std::string_view ownText, std::string_view okText,
+                            std::string_view cancelText, int margin, int y, int width) {
+    const int height = fonts().line + 8;
+    const int button = okCancelWidth(cancelText);
+    place(child(L"BUTTON", ownId, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ownText), margin, y,
+          textWidth(fonts().normal, wide(ownText)) + 24, height);
+    place(child(L"BUTTON", cmdOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, okText),
+          margin + width - 2 * button - kButtonGap, y, button, height);
+    place(child(L"BUTTON", cmdCancel, BS_PUSHBUTTON | WS_TABSTOP, cancelText),
+          margin + width - button, y, button, height);
+    setClientSize({width + 2 * margin, y + height + margin});
 }
 
 }  // namespace brezzolo::win32

@@ -83,6 +83,14 @@ class Window {
     // Sets the client size (in layout units), keeping the frame around it.
     void setClientSize(SIZE client);
 
+    // The row at the foot of a settings dialog: its own button on the left, "OK" (the default
+    // button) and "Annulla" on the right, across `width` from `margin` at `y`. The dialog's
+    // client size then ends a margin below it.
+    void placeButtonRow(int ownId, std::string_view ownText, std::string_view okText,
+                        std::string_view cancelText, int margin, int y, int width);
+    // The least width of that row, for the dialog's own width.
+    static int buttonRowWidth(std::string_view ownText, std::string_view cancelText);
+
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:

@@ -303,8 +303,8 @@ TEST_F(WindowsProgram, AprsIsDialogStoresGoodSettingsAndTheStatusLineFollowsTheU
 // "Radio / TNC": the identity and the TNC typed, "Prova TNC" against a listening TNC, "OK"
 // writes tnc.brz and aprs-is.brz, and the next cycle's transmission reaches the status line.
 TEST_F(WindowsProgram, RadioDialogChecksTheTncAndTheStatusLineFollowsTheTransmission) {
-    writeSettings(settings("1", "1", "1"));
-    const WindowProgram program(work_.path());
+    writeConfig(configLines());
+    const WindowProgram program(root.path());
     const HWND main = mainWindowAfterCycle(program);
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, StatusRadio)));
@@ -331,8 +331,8 @@ TEST_F(WindowsProgram, RadioDialogChecksTheTncAndTheStatusLineFollowsTheTransmis
 
     ASSERT_TRUE(click(dialog, cmdOK));
     EXPECT_FALSE(IsWindowVisible(dialog));
-    EXPECT_TRUE(std::filesystem::exists(toFsPath(work_.file("tnc.brz"))));
-    EXPECT_TRUE(std::filesystem::exists(toFsPath(work_.file("aprs-is.brz"))));
+    EXPECT_TRUE(std::filesystem::exists(toFsPath(root.file("tnc.brz"))));
+    EXPECT_TRUE(std::filesystem::exists(toFsPath(root.file("aprs-is.brz"))));
     SendMessageW(main, WM_TIMER, kTimer1, 0);
     EXPECT_TRUE(waitFor([&] { return text(main, StatusRadio).ends_with(L"(" + address + L")"); }))
         << std::filesystem::path(text(main, StatusRadio)).string();
