@@ -122,11 +122,14 @@ bool MainWindowPresenter::pollBackground() {
     station_.poll(notes);
     radio_.poll(notes);
     noteLines(notes.str());
-    const bool status = showUploadStatus() | showStationStatus() | showRadioStatus();
+    // Every line and dialog is brought up to date, whichever changed.
+    const bool upload = showUploadStatus();
+    const bool station = showStationStatus();
+    const bool radio = showRadioStatus();
     const bool test = aprsIsDialog_.poll();
     const bool radioTest = radioDialog_.poll();
     const bool reading = stationDialog_.poll();
-    return status || test || radioTest || reading;
+    return upload || station || radio || test || radioTest || reading;
 }
 
 bool MainWindowPresenter::backgroundWorkUnderWay() const {

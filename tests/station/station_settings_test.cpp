@@ -31,39 +31,39 @@ TEST(StationSettings, WithoutFileOrSourceTheFilesOfHeavyWeatherStay) {
 TEST(StationSettings, EachValueIsCheckedAsTheFileGivesIt) {
     const struct {
         std::vector<std::string> lines;
-        StationSettings settings;  // when good
-        std::string problem;       // what the only message must contain; empty when good
-    } cases[] = {
-        {{"source=serial", "port=COM3"}, {StationSource::Serial, "COM3", 15}, ""},
+        StationSettings settings;
+    } good[] = {
+        {{"source=serial", "port=COM3"}, {StationSource::Serial, "COM3", 15}},
         {{"source = serial ", "port=\\\\.\\COM12", "poll=10"},
-         {StationSource::Serial, "\\\\.\\COM12", 10},
-         ""},
+         {StationSource::Serial, "\\\\.\\COM12", 10}},
         {{"source=serial", "port=/dev/serial/by-id/usb-FTDI_A1-if00-port0", "poll=300"},
-         {StationSource::Serial, "/dev/serial/by-id/usb-FTDI_A1-if00-port0", 300},
-         ""},
-        {{"source=files", "port=COM1"}, {StationSource::Files, "COM1", 15}, ""},
-        {{"source=Serial", "port=COM3"}, {}, "source \"Serial\" non valido"},
-        {{"source=serial"}, {}, "manca la riga port=..."},
-        {{"source=serial", "port="}, {}, "port \"\" non valida"},
-        {{"source=serial", "port=CO\x01M3"}, {}, "port \"CO?M3\""},
-        {{"source=serial", "port=COM3", "poll=9"},
-         {},
-         "poll \"9\" non valido: secondi interi "
-         "da 10 a 300"},
-        {{"source=serial", "port=COM3", "poll=301"}, {}, "poll \"301\""},
-        {{"source=serial", "port=COM3", "poll=15s"}, {}, "poll \"15s\""},
+         {StationSource::Serial, "/dev/serial/by-id/usb-FTDI_A1-if00-port0", 300}},
+        {{"source=files", "port=COM1"}, {StationSource::Files, "COM1", 15}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : good) {
         const auto check = parseStationSettings(c.lines);
-        if (c.problem.empty()) {
-            EXPECT_TRUE(check.problems.empty()) << c.lines.back();
-            EXPECT_EQ(check.settings, c.settings) << c.lines.back();
-            EXPECT_EQ(check.usable(), c.settings.source == StationSource::Serial);
-        } else {
-            EXPECT_FALSE(check.usable()) << c.lines.back();
-            ASSERT_EQ(check.problems.size(), 1u) << c.lines.back();
-            EXPECT_NE(check.problems[0].find(c.problem), std::string::npos) << check.problems[0];
-        }
+        EXPECT_TRUE(check.problems.empty()) << c.lines.back();
+        EXPECT_EQ(check.settings, c.settings) << c.lines.back();
+        EXPECT_EQ(check.usable(), c.settings.source == StationSource::Serial);
+    }
+    const struct {
+        std::vector<std::string> lines;
+        std::string problem;  // what the only message must contain
+    } bad[] = {
+        {{"source=Serial", "port=COM3"}, "source \"Serial\" non valido"},
+        {{"source=serial"}, "manca la riga port=..."},
+        {{"source=serial", "port="}, "port \"\" non valida"},
+        {{"source=serial", "port=CO\x01M3"}, "port \"CO?M3\""},
+        {{"source=serial", "port=COM3", "poll=9"},
+         "poll \"9\" non valido: secondi interi da 10 a 300"},
+        {{"source=serial", "port=COM3", "poll=301"}, "poll \"301\""},
+        {{"source=serial", "port=COM3", "poll=15s"}, "poll \"15s\""},
+    };
+    for (const auto& c : bad) {
+        const auto check = parseStationSettings(c.lines);
+        EXPECT_FALSE(check.usable()) << c.lines.back();
+        ASSERT_EQ(check.problems.size(), 1u) << c.lines.back();
+        EXPECT_NE(check.problems[0].find(c.problem), std::string::npos) << check.problems[0];
     }
     // The dialog's own texts: blanks at either end of a typed port name are refused.
     EXPECT_TRUE(stationPortProblem(" COM3"));
