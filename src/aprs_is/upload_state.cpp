@@ -64,4 +64,20 @@ bool writeUploadState(const UploadState& state, const std::string& path) {
     return rewriteTextFile(path, lines);
 }
 
+void recordSendOutcome(const SendOutcome& outcome, const std::string& statePath, UploadState& state,
+                       UploadStatus& status) {
+    if (outcome.sent) {
+        state.lastSent = outcome.startedAt;
+        state.lastReading = outcome.stamp;
+        state.lastServer = outcome.destination;
+        writeUploadState(state, statePath);
+        status.activity = UploadActivity::Sent;
+        status.lastSent = state.lastSent;
+        status.lastServer = state.lastServer;
+    } else {
+        status.activity = UploadActivity::Failed;
+        status.failure = outcome.failure;
+    }
+}
+
 }  // namespace brezzolo

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "aprs_is/status_line.h"
+
 namespace brezzolo {
 
 // aprs-is.state, beside aprs-is.brz: what the uploader must remember across restarts so that
@@ -43,5 +45,18 @@ enum class SendDue {
 // leaves the latest attempt in the future; that counts as due.
 SendDue sendDue(const UploadState& state, const std::string& stamp, std::int64_t now,
                 int intervalMinutes);
+
+// What became of a send, for the APRS-IS upload and the radio alike: a report that went out is
+// recorded in the state and its file (the reading it carried, when and where) and in the status;
+// a failed one only in the status, with its reason.
+struct SendOutcome {
+    bool sent = false;
+    std::int64_t startedAt = 0;  // seconds since 1970 UTC
+    std::string stamp;           // the reading's readingStamp()
+    std::string destination;     // the server or the TNC
+    std::string failure;
+};
+void recordSendOutcome(const SendOutcome& outcome, const std::string& statePath, UploadState& state,
+                       UploadStatus& status);
 
 }  // namespace brezzolo

@@ -78,18 +78,9 @@ void Uploader::collect() {
 }
 
 void Uploader::finish(UploadOutcome outcome) {
-    if (outcome.sent) {
-        state_.lastSent = outcome.startedAt;
-        state_.lastReading = underWayStamp_;
-        state_.lastServer = outcome.server;
-        writeUploadState(state_, statePath_);
-        status_.activity = UploadActivity::Sent;
-        status_.lastSent = state_.lastSent;
-        status_.lastServer = state_.lastServer;
-    } else {
-        status_.activity = UploadActivity::Failed;
-        status_.failure = outcome.message;
-    }
+    recordSendOutcome(
+        {outcome.sent, outcome.startedAt, underWayStamp_, outcome.server, outcome.message},
+        statePath_, state_, status_);
     ready_ = std::move(outcome);
 }
 

@@ -77,18 +77,9 @@ void RadioSender::collect() {
 }
 
 void RadioSender::finish(RadioOutcome outcome) {
-    if (outcome.sent) {
-        state_.lastSent = outcome.startedAt;
-        state_.lastReading = underWayStamp_;
-        state_.lastServer = outcome.tnc;
-        writeUploadState(state_, statePath_);
-        status_.activity = UploadActivity::Sent;
-        status_.lastSent = state_.lastSent;
-        status_.lastServer = state_.lastServer;
-    } else {
-        status_.activity = UploadActivity::Failed;
-        status_.failure = outcome.message;
-    }
+    recordSendOutcome(
+        {outcome.sent, outcome.startedAt, underWayStamp_, outcome.tnc, outcome.message}, statePath_,
+        state_, status_);
     ready_ = std::move(outcome);
 }
 
